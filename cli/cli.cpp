@@ -1,0 +1,247 @@
+#include "cli.h"
+
+#include "arithmetic_error.h"
+#include "calculation.h"
+#include "number_text.h"
+
+#include <cstdio>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace planewall::cli {
+
+namespace {
+
+constexpr std::string_view kProgram = "planewall-cli";
+
+constexpr std::string_view kUsage =
+        "usage: planewall-cli [--steps] [--] H L K\n"
+        "       planewall-cli --batch\n"
+        "       planewall-cli --help\n";
+
+constexpr std::string_view kHelp =
+        "Plane wall with convection, exact solution: the Biot number Bi = h*L/k and the first\n"
+        "four roots zeta1..zeta4 of zeta*tan(zeta) = Bi, found by Newton's method.\n"
+        "\n"
+        "H, L and K are read as the calculator's entry boxes read them: the number a text\n"
+        "begins with counts and the rest is ignored; a text without a number reads as 0;\n"
+        "'.' is the decimal point, so \"1,5\" reads as 1.\n"
+        "\n"
+        "planewall-cli H L K\n"
+        "    prints five lines, in the order they are computed:\n"
+        "    Bi<TAB>text, zeta1<TAB>text, ..., zeta4<TAB>text\n"
+        "    (Bi with two decimals, the roots with four).\n"
+        "--steps\n"
+        "    also prints every Newton step before its root's line, as\n"
+        "    zetaN<TAB>step<TAB>S<TAB>TEXT<TAB>VALUE (S counts from 1, TEXT as the box shows\n"
+        "    it, VALUE the iterate to 17 significant digits).\n"
+        "--batch\n"
+        "    reads cases from standard input, one a line, H L K separated by tabs (or, in a\n"
+        "    line without a tab, by runs of blanks); missing fields are empty texts. Prints one\n"
+        "    line per input line: the five texts separated by tabs, or error<TAB>message.\n"
+        "    Takes no texts and no --steps.\n"
+        "--help\n"
+        "    prints this text.\n"
+        "--\n"
+        "    ends the options. Options come before the texts, and any other argument is a\n"
+        "    text: planewall-cli -1 1 1 computes h = -1.\n"
+        "\n"
+        "Messages name the arithmetic error: \"division by zero\" (k is 0, also when h*L is 0),\n"
+        "\"overflow\" (a number or result beyond the double range) or \"invalid floating-point\n"
+        "operation\".\n"
+        "\n"
+        "Exit status: 0 on success; 1 when a case ended in an arithmetic error (then the lines\n"
+        "printed before it stay); 2 on a usage error.\n";
+
+std::string_view slotName(Slot slot)
+{
+    constexpr std::string_view names[] = {"Bi", "zeta1", "zeta2", "zeta3", "zeta4"};
+    return names[static_cast<int>(slot)];
+}
+
+// Prints a single case: Bi at once, each root's line when its search has ended, and with
+// --steps every iterate as it comes.
+class PrintingSink : public ResultSink
+{
+public:
+    PrintingSink(std::ostream &out, bool steps) : m_out(out), m_steps(steps) { }
+
+    void write(Slot slot, std::string_view text, double value) override
+    {
+        if (slot == Slot::Bi) {
+            m_out << "Bi\t" << text << '\n';
+            return;
+        }
+        if (slot != m_slot) {
+            finishRoot();
+            m_slot = slot;
+            m_step = 0;
+        }
+        ++m_step;
+        m_text.assign(text);
+        if (m_steps) {
+            char number[32];
+            std::snprintf(number, sizeof number, "%.17g", value);
+            m_out << slotName(slot) << "\tstep\t" << m_step << '\t' << text << '\t' << number
+                  << '\n';
+        }
+    }
+
+    // Prints the final line of the root being searched, once its search has ended.
+    void finishRoot()
+    {
+        if (m_step > 0)
+            m_out << slotName(m_slot) << '\t' << m_text << '\n';
+        m_step = 0;
+    }
+
+private:
+    std::ostream &m_out;
+    bool m_steps;
+    Slot m_slot = Slot::Bi;
+    int m_step = 0;
+    std::string m_text;
+};
+
+int runSingle(std::string_view h, std::string_view L, std::string_view k, bool steps,
+              std::ostream &out, std::ostream &err)
+{
+    PrintingSink sink(out, steps);
+    try {
+        calculate(h, L, k, sink);
+    } catch (const ArithmeticError &e) {
+        // The root being searched did not end, so it gets no final line.
+        out.flush();
+        err << kProgram << ": " << e.what() << '\n';
+        return kArithmeticFailure;
+    }
+    sink.finishRoot();
+    return kSuccess;
+}
+
+// Splits a batch line into fields: at every tab when it has one, else at runs of blanks.
+std::vector<std::string_view> splitFields(std::string_view line)
+{
+    std::vector<std::string_view> fields;
+    if (line.find('\t') != std::string_view::npos) {
+        std::size_t start = 0;
+        for (;;) {
+            const std::size_t tab = line.find('\t', start);
+            fields.push_back(line.substr(start, tab - start));
+            if (tab == std::string_view::npos)
+                break;
+            start = tab + 1;
+        }
+        return fields;
+    }
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && line[i] == ' ')
+            ++i;
+        const std::size_t start = i;
+        while (i < line.size() && line[i] != ' ')
+            ++i;
+        if (i > start)
+            fields.push_back(line.substr(start, i - start));
+    }
+    return fields;
+}
+
+// Writes the output line of one batch case; returns false when the case failed.
+bool runBatchLine(std::string_view line, std::string &output)
+{
+    const std::vector<std::string_view> fields = splitFields(line);
+    if (fields.size() > 3) {
+        output += "error\texpected three fields\n";
+        return false;
+    }
+    std::string_view texts[3];
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        texts[i] = fields[i];
+    try {
+        const Solution s = solve(texts[0], texts[1], texts[2]);
+        output += formatBiot(s.bi);
+        for (const double zeta : s.zeta) {
+            output += '\t';
+            output += formatRoot(zeta);
+        }
+        output += '\n';
+        return true;
+    } catch (const ArithmeticError &e) {
+        output += "error\t";
+        output += e.what();
+        output += '\n';
+        return false;
+    }
+}
+
+int runBatch(std::istream &in, std::ostream &out)
+{
+    bool anyFailed = false;
+    std::string line;
+    std::string output;
+    while (std::getline(in, line)) {
+        // Lines from Windows end in CR LF; the CR belongs to no field.
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        anyFailed |= !runBatchLine(line, output);
+        if (output.size() >= 1 << 16) {
+            out << output;
+            output.clear();
+        }
+    }
+    out << output;
+    out.flush();
+    return anyFailed ? kArithmeticFailure : kSuccess;
+}
+
+int usageError(std::ostream &err, std::string_view problem)
+{
+    err << kProgram << ": " << problem << '\n' << kUsage;
+    return kUsageError;
+}
+
+} // namespace
+
+int run(std::span<const std::string_view> args, std::istream &in, std::ostream &out,
+        std::ostream &err)
+{
+    bool steps = false;
+    bool batch = false;
+    bool help = false;
+    std::size_t i = 0;
+    for (; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (arg == "--steps")
+            steps = true;
+        else if (arg == "--batch")
+            batch = true;
+        else if (arg == "--help")
+            help = true;
+        else if (arg == "--") {
+            ++i;
+            break;
+        } else
+            break; // the first text; every argument from here on is a text
+    }
+    const std::span<const std::string_view> texts = args.subspan(i);
+
+    if (help) {
+        out << kHelp;
+        return kSuccess;
+    }
+    if (batch) {
+        if (steps)
+            return usageError(err, "--batch takes no --steps");
+        if (!texts.empty())
+            return usageError(err, "--batch takes no texts; it reads standard input");
+        return runBatch(in, out);
+    }
+    if (texts.size() != 3)
+        return usageError(err, "expected three texts: H L K");
+    return runSingle(texts[0], texts[1], texts[2], steps, out, err);
+}
+
+} // namespace planewall::cli
