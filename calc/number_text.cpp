@@ -152,6 +152,8 @@ std::string formatFixed(double value, int places)
     std::string text(buffer, result.ptr);
     if (half) {
         text.pop_back();
+        if (text.back() == '.')
+            text.pop_back(); // no decimals wanted
         roundUpLastDigit(text);
     }
     return text;
