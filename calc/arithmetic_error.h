@@ -10,12 +10,12 @@ enum class ArithmeticKind { DivisionByZero, Overflow, InvalidOperation };
 
 // Where in a run the failure happened, so a front end can name its cause in the user's terms.
 enum class FailedStep {
-    ReadH,       // converting the text of h
-    ReadL,       // converting the text of L
-    ReadK,       // converting the text of k
-    ProductHL,   // h * L
+    ReadH, // converting the text of h
+    ReadL, // converting the text of L
+    ReadK, // converting the text of k
+    ProductHL, // h * L
     QuotientByK, // (h * L) / k
-    RootSearch,  // a Newton step of one root's search
+    RootSearch, // a Newton step of one root's search
 };
 
 class ArithmeticError : public std::exception
@@ -23,8 +23,7 @@ class ArithmeticError : public std::exception
 public:
     ArithmeticError(ArithmeticKind kind, FailedStep step, int root = 0) noexcept
         : m_kind(kind), m_step(step), m_root(root)
-    {
-    }
+    { }
 
     ArithmeticKind kind() const noexcept { return m_kind; }
     FailedStep step() const noexcept { return m_step; }

@@ -52,23 +52,22 @@ void calculate(std::string_view hText, std::string_view lText, std::string_view 
                ResultSink &sink)
 {
     runCalculation(
-            hText, lText, kText, [&](double h, double L, double k) { sink.inputsRead(h, L, k); },
-            [&](double bi) { sink.write(Slot::Bi, formatBiot(bi), bi); },
-            [&](int n, double z) { sink.write(rootSlot(n), formatRoot(z), z); });
+        hText, lText, kText, [&](double h, double L, double k) { sink.inputsRead(h, L, k); },
+        [&](double bi) { sink.write(Slot::Bi, formatBiot(bi), bi); },
+        [&](int n, double z) { sink.write(rootSlot(n), formatRoot(z), z); });
 }
 
 Solution solve(std::string_view hText, std::string_view lText, std::string_view kText)
 {
     Solution solution;
     runCalculation(
-            hText, lText, kText,
-            [&](double h, double L, double k) {
-                solution.h = h;
-                solution.L = L;
-                solution.k = k;
-            },
-            [&](double bi) { solution.bi = bi; },
-            [&](int n, double z) { solution.zeta[n - 1] = z; });
+        hText, lText, kText,
+        [&](double h, double L, double k) {
+            solution.h = h;
+            solution.L = L;
+            solution.k = k;
+        },
+        [&](double bi) { solution.bi = bi; }, [&](int n, double z) { solution.zeta[n - 1] = z; });
     return solution;
 }
 

@@ -8,8 +8,8 @@ namespace planewall {
 // The five result slots a calculation run writes.
 enum class Slot { Bi, Zeta1, Zeta2, Zeta3, Zeta4 };
 
-inline constexpr std::array<Slot, 5> kAllSlots = {Slot::Bi, Slot::Zeta1, Slot::Zeta2, Slot::Zeta3,
-                                                  Slot::Zeta4};
+inline constexpr std::array<Slot, 5> kAllSlots
+    = {Slot::Bi, Slot::Zeta1, Slot::Zeta2, Slot::Zeta3, Slot::Zeta4};
 
 inline Slot rootSlot(int n)
 {

@@ -13,11 +13,11 @@ namespace planewall {
 namespace {
 
 constexpr StartingValues kStartingTable[] = {
-    {1, 2.5, 6.5, 9},                       // Bi < 5
-    {1.47, 4.42, 7.22, 10.3},               // 5 <= Bi < 20
-    {1.53, 4.6, 7.7, 10.8},                 // 20 <= Bi < 71
-    {1.55, 4.66, 7.77, 10.88},              // 71 <= Bi < 101
-    {1.5707, 4.7123, 7.8539, 10.9955},      // Bi >= 101: odd multiples of π/2, cut off
+    {1, 2.5, 6.5, 9}, // Bi < 5
+    {1.47, 4.42, 7.22, 10.3}, // 5 <= Bi < 20
+    {1.53, 4.6, 7.7, 10.8}, // 20 <= Bi < 71
+    {1.55, 4.66, 7.77, 10.88}, // 71 <= Bi < 101
+    {1.5707, 4.7123, 7.8539, 10.9955}, // Bi >= 101: odd multiples of π/2, cut off
 };
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
@@ -98,20 +98,11 @@ Branch Branch::of(int n, double bi)
 }
 
 RootSearch::RootSearch(double bi, int n, double start, double tolerance, SearchLimits limits)
-    : m_bi(bi),
-      m_root(n),
-      m_tolerance(tolerance),
-      m_limits(limits),
-      m_branch(Branch::of(n, bi)),
-      m_z(start),
-      m_low(m_branch.below),
-      m_high(m_branch.above),
-      m_lowResidual(kInfinity),
-      m_highResidual(kInfinity),
-      m_lastStep(m_branch.above - m_branch.below),
+    : m_bi(bi), m_root(n), m_tolerance(tolerance), m_limits(limits), m_branch(Branch::of(n, bi)),
+      m_z(start), m_low(m_branch.below), m_high(m_branch.above), m_lowResidual(kInfinity),
+      m_highResidual(kInfinity), m_lastStep(m_branch.above - m_branch.below),
       m_stepBefore(m_lastStep)
-{
-}
+{ }
 
 void RootSearch::narrow(double z, double f)
 {
@@ -173,17 +164,20 @@ bool RootSearch::step()
         const double dz = r.f / r.d;
         // An overflowing dz makes newton infinite, which no branch contains.
         const double newton = m_z - dz;
-        if (!m_rescued && !(m_branch.contains(newton) && m_steps < m_limits.plainSteps))
+        // Plain Newton as long as it stays in the branch that holds root n alone and keeps
+        // converging; once either fails, the bracket takes over for the rest of the search.
+        if (!m_rescued && (!m_branch.contains(newton) || m_steps >= m_limits.plainSteps))
             m_rescued = true;
 
-        if (!m_rescued)
+        if (!m_rescued) {
             next = newton;
-        else if (converged)
+        } else if (converged) {
             // Never trade a converged point for a bisection midpoint.
-            next = (m_low <= newton && newton <= m_high && m_branch.contains(newton)) ? newton
-                                                                                       : m_z;
-        else
+            const bool inBracket = m_low <= newton && newton <= m_high;
+            next = inBracket && m_branch.contains(newton) ? newton : m_z;
+        } else {
             next = bracketedStep(m_z, newton, dz);
+        }
     }
     ++m_steps;
 

@@ -11,7 +11,7 @@ inline constexpr double kTolerance = 0.00001;
 // The starting-guess table: five bands of Bi with one start per root. The band thresholds are
 // 5, 20, 71 and 101, each belonging to the band above it.
 using StartingValues = std::array<double, 4>;
-int startingBand(double bi);               // 0 to 4
+int startingBand(double bi); // 0 to 4
 const StartingValues &startingValues(double bi);
 
 // The doubles z > 0 strictly between the two poles of tan around root n, where z·tan z rises
@@ -85,9 +85,9 @@ private:
     bool m_rescued = false;
     double m_low;
     double m_high;
-    double m_lowResidual;   // |residual| at m_low, infinite while m_low is a branch end
-    double m_highResidual;  // the same at m_high
-    double m_lastStep;      // the last two step lengths, to see whether Newton still halves them
+    double m_lowResidual; // |residual| at m_low, infinite while m_low is a branch end
+    double m_highResidual; // the same at m_high
+    double m_lastStep; // the last two step lengths, to see whether Newton still halves them
     double m_stepBefore;
 };
 

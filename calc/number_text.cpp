@@ -28,9 +28,8 @@ std::int64_t leadingDecimalExponent(std::string_view mantissa, std::int64_t expo
     const std::size_t first = mantissa.find_first_not_of("0.");
     if (first == std::string_view::npos)
         return INT64_MIN; // all zeros: cannot be out of range, but stay safe
-    const auto position = first < intLength
-            ? static_cast<std::int64_t>(intLength - first) - 1
-            : -static_cast<std::int64_t>(first - intLength);
+    const auto position = first < intLength ? static_cast<std::int64_t>(intLength - first) - 1
+                                            : -static_cast<std::int64_t>(first - intLength);
     return position + exponent;
 }
 
@@ -147,8 +146,8 @@ std::string formatFixed(double value, int places)
     // 5) is then dropped and the rest rounded away from zero. to_chars alone would round it to
     // even.
     const int printed = half ? places + 1 : places;
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::fixed, printed);
+    const auto result
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, printed);
     std::string text(buffer, result.ptr);
     if (half) {
         text.pop_back();

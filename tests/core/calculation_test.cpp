@@ -76,7 +76,7 @@ TEST(Calculate, WritesBiOnceThenEveryIterateOfEachRootInTurn)
         EXPECT_EQ(std::count_if(sink.writes.begin(), sink.writes.end(),
                                 [](const Write &w) { return w.slot == Slot::Bi; }),
                   1)
-                << c.name;
+            << c.name;
 
         const Solution s = solve(c.h, c.L, c.k);
         EXPECT_EQ(formatBiot(s.bi), c.expected[0]) << c.name;

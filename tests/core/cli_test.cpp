@@ -73,9 +73,13 @@ TEST(Cli, AnArithmeticErrorGoesToStandardErrorWithStatus1)
 
 TEST(Cli, UsageErrorsExit2WithAUsageLine)
 {
-    const std::vector<std::vector<std::string_view>> cases = {
-        {}, {"1", "1"}, {"1", "1", "1", "1"}, {"1", "1", "1", "--steps"},
-        {"--batch", "1", "1", "1"}, {"--batch", "--steps"}, {"--steps"}};
+    const std::vector<std::vector<std::string_view>> cases = {{},
+                                                              {"1", "1"},
+                                                              {"1", "1", "1", "1"},
+                                                              {"1", "1", "1", "--steps"},
+                                                              {"--batch", "1", "1", "1"},
+                                                              {"--batch", "--steps"},
+                                                              {"--steps"}};
     for (const auto &args : cases) {
         const Outcome o = runCli(args);
         EXPECT_EQ(o.status, 2) << args.size();
@@ -91,14 +95,14 @@ TEST(Cli, BatchAnswersEveryLineInOrder)
 {
     using namespace std::string_literals;
     const std::string input = "1\t1\t1\n"
-                              "  2.5   1 1  \n"          // blanks when the line has no tab
-                              "1\t1\t0\n"                // an error does not stop the batch
-                              "1\t\t1\n"                 // an empty field is an empty text
-                              "\n"                       // all three missing: 0 / 0
-                              "1\t1\t1\t1\n"             // one field too many
-                              "1 1 1\r\n"                // CR LF
-                              "1\t1\t1\0junk\n"          // a NUL ends the number like any byte
-                              "4.99 1 1"s;               // no final newline
+                              "  2.5   1 1  \n" // blanks when the line has no tab
+                              "1\t1\t0\n" // an error does not stop the batch
+                              "1\t\t1\n" // an empty field is an empty text
+                              "\n" // all three missing: 0 / 0
+                              "1\t1\t1\t1\n" // one field too many
+                              "1 1 1\r\n" // CR LF
+                              "1\t1\t1\0junk\n" // a NUL ends the number like any byte
+                              "4.99 1 1"s; // no final newline
     const Outcome o = runCli({"--batch"}, input);
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.out,

@@ -56,7 +56,7 @@ TEST(StartingValues, BandsStartAtTheirThresholds)
     {
         double bi;
         int band;
-    } cases[] = {{-1e4, 0}, {0, 0}, {4.999, 0}, {5, 1},     {19.999, 1},  {20, 2},
+    } cases[] = {{-1e4, 0},   {0, 0},  {4.999, 0},   {5, 1},   {19.999, 1}, {20, 2},
                  {70.999, 2}, {71, 3}, {100.999, 3}, {101, 4}, {1e300, 4}};
     for (const auto &c : cases)
         EXPECT_EQ(startingBand(c.bi), c.band) << "Bi " << c.bi;
@@ -99,13 +99,13 @@ TEST(RootSearch, FollowsNewtonStepForStepWhereItConverges)
         {"Bi 0",
          0,
          1,
-         {0.687451, 0.401217, 0.211603, 0.107390, 0.053902, 0.026977, 0.013492, 0.006746,
-          0.003373, 0.001687, 0.000843}},
+         {0.687451, 0.401217, 0.211603, 0.107390, 0.053902, 0.026977, 0.013492, 0.006746, 0.003373,
+          0.001687, 0.000843}},
         {"Bi 101",
          101,
          1.5707,
-         {1.570604, 1.570415, 1.570042, 1.569325, 1.567995, 1.565703, 1.562294, 1.558486,
-          1.556017, 1.555422, 1.555398, 1.555398, 1.555398}},
+         {1.570604, 1.570415, 1.570042, 1.569325, 1.567995, 1.565703, 1.562294, 1.558486, 1.556017,
+          1.555422, 1.555398, 1.555398, 1.555398}},
     };
     for (const IterateCase &c : cases) {
         const std::vector<double> values = iterates(c.bi, 1, c.start);
@@ -133,7 +133,7 @@ TEST(RootSearch, StaysOnItsOwnRootWherePlainNewtonJumps)
         for (int n = 1; n <= 4; ++n)
             EXPECT_EQ(formatRoot(searchRoot(c.bi, n, startingValues(c.bi)[n - 1], kTolerance)),
                       c.roots[n - 1])
-                    << "Bi " << c.bi << " root " << n;
+                << "Bi " << c.bi << " root " << n;
     }
 }
 
@@ -172,7 +172,7 @@ TEST(RootSearch, EndsOnRootNForEveryBi)
             // Below Bi 3e-4 the tolerance on the residual leaves ζ1 short in the 4th decimal.
             if (!(n == 1 && bi >= 0 && bi < 3e-4))
                 EXPECT_NEAR(std::round(root * 1e4), std::round(referenceRoot(bi, n) * 1e4), 1)
-                        << "Bi " << bi << " root " << n;
+                    << "Bi " << bi << " root " << n;
 
             if (bi >= 0 && bi <= 4e5) {
                 const std::vector<double> plain = plainNewton(bi, start);
@@ -192,7 +192,8 @@ TEST(RootSearch, EndsAtTheBoundOnItsBestBracketedValue)
         while (search.step()) { }
         EXPECT_LE(search.steps(), 60);
         EXPECT_NEAR(search.value(), referenceRoot(bi, 2), 1e-14 * search.value()) << bi;
-        EXPECT_TRUE(search.value() == search.bracketLow() || search.value() == search.bracketHigh());
+        EXPECT_TRUE(search.value() == search.bracketLow()
+                    || search.value() == search.bracketHigh());
     }
 }
 
