@@ -97,9 +97,11 @@ Branch Branch::of(int n, double bi)
     return {below, firstAbovePole(n - 1)};
 }
 
-RootSearch::RootSearch(double bi, int n, double start, double tolerance, SearchLimits limits)
-    : m_bi(bi), m_root(n), m_tolerance(tolerance), m_limits(limits), m_branch(Branch::of(n, bi)),
-      m_z(start), m_low(m_branch.below), m_high(m_branch.above), m_lowResidual(kInfinity),
+RootSearch::RootSearch(double bi, int n, double start, double tolerance, SearchLimits limits,
+                       StopRule rule)
+    : m_bi(bi), m_root(n), m_tolerance(tolerance), m_limits(limits), m_rule(rule),
+      m_branch(Branch::of(n, bi)), m_z(start), m_rescued(rule == StopRule::Step),
+      m_low(m_branch.below), m_high(m_branch.above), m_lowResidual(kInfinity),
       m_highResidual(kInfinity), m_lastStep(m_branch.above - m_branch.below),
       m_stepBefore(m_lastStep)
 { }
@@ -157,11 +159,12 @@ bool RootSearch::step()
     } else {
         const Residual r = residualAt(m_z, m_bi, m_root);
         narrow(m_z, r.f);
-        // The stop test looks at the point this step starts from, so the step is still made.
-        converged = std::fabs(r.f) <= m_tolerance;
         if (r.d == 0)
             throw ArithmeticError(ArithmeticKind::DivisionByZero, FailedStep::RootSearch, m_root);
         const double dz = r.f / r.d;
+        // Either test looks at the point this step starts from, so the step is still made.
+        converged = m_rule == StopRule::Residual ? std::fabs(r.f) <= m_tolerance
+                                                 : std::fabs(dz) <= m_tolerance * m_z;
         // An overflowing dz makes newton infinite, which no branch contains.
         const double newton = m_z - dz;
         // Plain Newton as long as it stays in the branch that holds root n alone and keeps

@@ -39,7 +39,17 @@ struct SearchLimits
     int maxSteps = 200;
 };
 
-// Newton's method for root n of z·tan z = Bi, one step at a time, from a table start.
+// What ends a search once its point is good enough.
+enum class StopRule {
+    // |z·tan z - Bi| at the point a step starts from is within the tolerance: the calculator's
+    // rule, for the table starts.
+    Residual,
+    // The Newton step from z is within tolerance·z: for roots wanted to full precision. The
+    // search is bracketed from its first step.
+    Step,
+};
+
+// Newton's method for root n of z·tan z = Bi, one step at a time.
 //
 // Each step starts from the current iterate z and stops the search when |z·tan z - Bi| at z was
 // within the tolerance, after reporting the step's new value. The plain Newton step is taken
@@ -53,7 +63,7 @@ class RootSearch
 {
 public:
     RootSearch(double bi, int n, double start, double tolerance = kTolerance,
-               SearchLimits limits = {});
+               SearchLimits limits = {}, StopRule rule = StopRule::Residual);
 
     // Makes one step and returns true, or returns false when the search has already ended.
     // Raises ArithmeticError where a residual or derivative cannot be computed.
@@ -78,6 +88,7 @@ private:
     int m_root;
     double m_tolerance;
     SearchLimits m_limits;
+    StopRule m_rule;
     Branch m_branch;
     double m_z;
     int m_steps = 0;

@@ -37,6 +37,11 @@ std::int64_t leadingDecimalExponent(std::string_view mantissa, std::int64_t expo
 
 double readNumber(std::string_view text, FailedStep whose)
 {
+    return readNumberPrefix(text, whose).value;
+}
+
+NumberPrefix readNumberPrefix(std::string_view text, FailedStep whose)
+{
     std::size_t i = 0;
     while (i < text.size() && isBlank(text[i]))
         ++i;
@@ -61,7 +66,7 @@ double readNumber(std::string_view text, FailedStep whose)
         }
     }
     if (digits == 0)
-        return 0.0;
+        return {0.0, 0};
     const std::size_t mantissaEnd = i;
 
     // The exponent counts only when a digit follows its letter and optional sign.
@@ -97,9 +102,9 @@ double readNumber(std::string_view text, FailedStep whose)
     } else if (ec != std::errc() || end != last) {
         // The grammar above is a subset of what from_chars accepts, so this cannot happen;
         // reading such a text as 0 keeps the rule "no number reads as 0" if it ever did.
-        return 0.0;
+        return {0.0, 0};
     }
-    return negative ? -magnitude : magnitude;
+    return {negative ? -magnitude : magnitude, i};
 }
 
 namespace {

@@ -23,6 +23,15 @@ namespace planewall {
 // subnormal value or as a zero of its sign, never as an error.
 double readNumber(std::string_view text, FailedStep whose = FailedStep::ReadH);
 
+// The same, with how many characters the number took (leading blanks included; 0 when the text
+// begins with no number), for callers that want a text to be a number and nothing else.
+struct NumberPrefix
+{
+    double value;
+    std::size_t length;
+};
+NumberPrefix readNumberPrefix(std::string_view text, FailedStep whose = FailedStep::ReadH);
+
 // The display patterns "0.00" and "0.0000": at least one digit before the point, exactly
 // `places` after it, '.' whatever the locale, no grouping, every integer digit of a large value.
 // Exact halves round away from zero (0.125 -> "0.13"), as by hand. Negative zero shows as "0.00";

@@ -1,8 +1,10 @@
 #include "cli.h"
 
+#include "arguments.h"
 #include "arithmetic_error.h"
 #include "calculation.h"
 #include "number_text.h"
+#include "series_commands.h"
 
 #include <cstdio>
 #include <istream>
@@ -14,10 +16,9 @@ namespace planewall::cli {
 
 namespace {
 
-constexpr std::string_view kProgram = "planewall-cli";
-
 constexpr std::string_view kUsage = "usage: planewall-cli [--steps] [--] H L K\n"
                                     "       planewall-cli --batch\n"
+                                    "       planewall-cli roots|temperature ... (see --help)\n"
                                     "       planewall-cli --help\n";
 
 constexpr std::string_view kHelp
@@ -46,6 +47,15 @@ constexpr std::string_view kHelp
       "--\n"
       "    ends the options. Options come before the texts, and any other argument is a\n"
       "    text: planewall-cli -1 1 1 computes h = -1.\n"
+      "\n"
+      "The series solution, for Bi >= 0 (see planewall-cli roots --help, and likewise for\n"
+      "temperature):\n"
+      "planewall-cli roots (--bi B | --h H --L L --k K) [--count N] [--precision P] [--csv]\n"
+      "    roots zeta_n to full precision, with the series coefficients C_n.\n"
+      "planewall-cli temperature (--bi B | --h H --L L --k K) --fo F --x X[,X...] ...\n"
+      "    theta* at each x* from the series and from its first term, then Q/Q0.\n"
+      "These words count as subcommands only as the first argument: the case whose h text\n"
+      "is \"roots\" is planewall-cli -- roots 1 1.\n"
       "\n"
       "Messages name the arithmetic error: \"division by zero\" (k is 0, also when h*L is 0),\n"
       "\"overflow\" (a number or result beyond the double range) or \"invalid floating-point\n"
@@ -196,36 +206,32 @@ int runBatch(std::istream &in, std::ostream &out)
     return anyFailed ? kArithmeticFailure : kSuccess;
 }
 
-int usageError(std::ostream &err, std::string_view problem)
-{
-    err << kProgram << ": " << problem << '\n' << kUsage;
-    return kUsageError;
-}
-
 } // namespace
 
 int run(std::span<const std::string_view> args, std::istream &in, std::ostream &out,
         std::ostream &err)
 {
-    bool steps = false;
-    bool batch = false;
-    bool help = false;
-    std::size_t i = 0;
-    for (; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (arg == "--steps")
-            steps = true;
-        else if (arg == "--batch")
-            batch = true;
-        else if (arg == "--help")
-            help = true;
-        else if (arg == "--") {
-            ++i;
-            break;
-        } else
-            break; // the first text; every argument from here on is a text
+    // Subcommands only as the first argument: any other place holds a text.
+    if (!args.empty() && isSeriesCommand(args.front()))
+        return runSeriesCommand(args, out, err);
+
+    // Options come before the texts: the first argument that is not an option, "--" or one
+    // that only looks like an option ("-1"), ends them and starts the texts.
+    CLI::App app("", std::string(kProgram));
+    app.set_help_flag();
+    bool steps = false, batch = false, help = false;
+    app.add_flag("--steps", steps)->disable_flag_override();
+    app.add_flag("--batch", batch)->disable_flag_override();
+    app.add_flag("--help", help)->disable_flag_override();
+    app.prefix_command();
+    try {
+        parse(app, args);
+    } catch (const CLI::ParseError &e) {
+        return usageError(err, e.what(), kUsage);
     }
-    const std::span<const std::string_view> texts = args.subspan(i);
+    std::vector<std::string> texts = app.remaining();
+    if (!texts.empty() && texts.front() == "--")
+        texts.erase(texts.begin());
 
     if (help) {
         out << kHelp;
@@ -233,13 +239,13 @@ int run(std::span<const std::string_view> args, std::istream &in, std::ostream &
     }
     if (batch) {
         if (steps)
-            return usageError(err, "--batch takes no --steps");
+            return usageError(err, "--batch takes no --steps", kUsage);
         if (!texts.empty())
-            return usageError(err, "--batch takes no texts; it reads standard input");
+            return usageError(err, "--batch takes no texts; it reads standard input", kUsage);
         return runBatch(in, out);
     }
     if (texts.size() != 3)
-        return usageError(err, "expected three texts: H L K");
+        return usageError(err, "expected three texts: H L K", kUsage);
     return runSingle(texts[0], texts[1], texts[2], steps, out, err);
 }
 

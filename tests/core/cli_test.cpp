@@ -119,3 +119,72 @@ TEST(Cli, BatchAnswersEveryLineInOrder)
 }
 
 } // namespace
+
+namespace {
+
+TEST(CliSeries, RootsAndTemperatureTables)
+{
+    const Outcome roots = runCli({"roots", "--h", "1", "--L", "1,5", "--k", "1", "--count", "2"});
+    EXPECT_EQ(roots.status, 0);
+    EXPECT_EQ(roots.out,
+              "n\tzeta\tC\n1\t0.860333589\t1.119132008\n2\t3.425618459\t-0.1516924023\n");
+
+    const Outcome csv
+        = runCli({"roots", "--bi", "1", "--count", "1", "--csv", "--precision", "17"});
+    EXPECT_EQ(csv.out, "n,zeta,C\n1,0.86033358901937973,1.1191320084054337\n");
+
+    const Outcome start = runCli({"temperature", "--bi", "1", "--fo", "0", "--x", "0,1"});
+    EXPECT_EQ(start.status, 0);
+    EXPECT_EQ(start.out.substr(0, start.out.find("note")),
+              "x\ttheta\ttheta_one_term\tterms\n"
+              "0\t1\t1.119132008\t0\n"
+              "1\t1\t0.729880688\t0\n"
+              "Q/Q0\t0\t0.01390645712\t0\n");
+    EXPECT_NE(start.out.find("note\tFo < 0.2"), std::string::npos);
+
+    const Outcome late = runCli({"temperature", "--bi", "1", "--fo", "2", "--x", "0", "--csv"});
+    EXPECT_EQ(late.out.find("note"), std::string::npos);
+    const Outcome early = runCli({"temperature", "--bi", "1", "--fo", "1e-9", "--x", "0"});
+    EXPECT_NE(early.out.find("leave out at most"), std::string::npos);
+}
+
+TEST(CliSeries, SubcommandsOnlyAsTheFirstArgument)
+{
+    EXPECT_EQ(runCli({"--", "roots", "1", "1"}).out.substr(0, 8), "Bi\t0.00\n");
+    EXPECT_EQ(runCli({"--steps", "roots", "1", "1"}).out.substr(0, 8), "Bi\t0.00\n");
+}
+
+TEST(CliSeries, BadValuesAreUsageErrors)
+{
+    const std::vector<std::vector<std::string_view>> cases = {
+        {"roots", "--bi", "-1"},
+        {"roots", "--h", "-1", "--L", "1", "--k", "1"},
+        {"roots", "--bi", "abc"},
+        {"roots", "--bi", "1e999"},
+        {"roots", "--bi", "1", "--h", "1"},
+        {"roots", "--h", "1"},
+        {"roots"},
+        {"roots", "--bi", "1", "--count", "0"},
+        {"roots", "--bi", "1", "--count", "10001"},
+        {"roots", "--bi", "1", "--precision", "18"},
+        {"roots", "--bi", "1", "extra"},
+        {"temperature", "--bi", "1", "--fo", "-1", "--x", "0"},
+        {"temperature", "--bi", "1", "--fo", "1", "--x", "0,1.5"},
+        {"temperature", "--bi", "1", "--fo", "1", "--x", "0,"},
+        {"temperature", "--bi", "1", "--x", "0"},
+    };
+    for (const auto &args : cases) {
+        const Outcome o = runCli(args);
+        EXPECT_EQ(o.status, 2) << args.back();
+        EXPECT_EQ(o.out, "") << args.back();
+        EXPECT_NE(o.err.find("usage: planewall-cli " + std::string(args.front())),
+                  std::string::npos)
+            << o.err;
+    }
+    const Outcome zeroK = runCli({"roots", "--h", "1", "--L", "1", "--k", "0"});
+    EXPECT_EQ(zeroK.status, 1);
+    EXPECT_EQ(zeroK.err, "planewall-cli: division by zero\n");
+    EXPECT_EQ(runCli({"roots", "--help"}).status, 0);
+}
+
+} // namespace

@@ -1,5 +1,6 @@
 #include "eigenvalue_search.h"
 #include "number_text.h"
+#include "reference_root.h"
 
 #include <gtest/gtest.h>
 
@@ -34,20 +35,6 @@ std::vector<double> plainNewton(double bi, double z)
             return values;
     }
     return {};
-}
-
-// The root of z·tan z = Bi in its interval, by bisection in long double: slow, but independent
-// of the search under test.
-double referenceRoot(double bi, int n)
-{
-    const long double lpi = 3.141592653589793238462643383279502884L;
-    long double low = bi >= 0 ? (n - 1) * lpi : (n - 0.5L) * lpi;
-    long double high = bi >= 0 ? (n - 0.5L) * lpi : n * lpi;
-    for (int i = 0; i < 200; ++i) {
-        const long double middle = (low + high) / 2;
-        (middle * std::tan(middle) - bi < 0 ? low : high) = middle;
-    }
-    return static_cast<double>((low + high) / 2);
 }
 
 TEST(StartingValues, BandsStartAtTheirThresholds)
