@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QApplication>
+#include <QTest>
+
+// QTEST_MAIN for the window tests, drawing offscreen unless QT_QPA_PLATFORM says otherwise, so
+// that a test program started without ctest's ENVIRONMENT still runs without a display.
+#define PLANEWALL_OFFSCREEN_TEST_MAIN(TestClass) \
+    int main(int argc, char *argv[]) \
+    { \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) \
+            qputenv("QT_QPA_PLATFORM", "offscreen"); \
+        QApplication app(argc, argv); \
+        TestClass test; \
+        QTEST_SET_MAIN_SOURCE_PATH \
+        return QTest::qExec(&test, argc, argv); \
+    }

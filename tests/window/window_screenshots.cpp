@@ -1,0 +1,98 @@
+// Writes pictures of the calculator window for a person to look at: at start, after Calculate
+// with the starting texts, with results too wide for their boxes, and with the report of k = 0
+// open over the window. Usage: planewall_window_screenshots OUTPUT_FOLDER
+//
+// Runs on whatever platform Qt picks (xcb under xvfb-run shows what a user gets); the pictures
+// of the report are taken both by compositing the two windows and from the screen itself.
+
+#include "form1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+QString g_folder;
+
+void save(const QPixmap &picture, const char *name)
+{
+    const QString path = QDir(g_folder).filePath(QString::fromLatin1(name));
+    std::printf("%s %s\n", qPrintable(path), picture.save(path) ? "written" : "NOT written");
+}
+
+void type(QWidget &form, const char *box, const QString &text)
+{
+    auto *entry = form.findChild<QLineEdit *>(QString::fromLatin1(box));
+    entry->selectAll();
+    QTest::keyClick(entry, Qt::Key_Delete);
+    QTest::keyClicks(entry, text);
+}
+
+void calculate(QWidget &form)
+{
+    QTest::mouseClick(form.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+    QTest::qWait(200);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: planewall_window_screenshots OUTPUT_FOLDER\n");
+        return 2;
+    }
+    g_folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(g_folder);
+
+    planewall::Form1 form;
+    form.move(40, 40);
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form))
+        return 1;
+    QTest::qWait(300);
+    save(form.grab(), "form1-start.png");
+
+    calculate(form);
+    save(form.grab(), "form1-1-1-1.png");
+    save(form.screen()->grabWindow(0), "screen-1-1-1.png");
+
+    type(form, "Text_h", QStringLiteral("-1000"));
+    calculate(form);
+    save(form.grab(), "form1-h-minus-1000.png");
+
+    type(form, "Text_h", QStringLiteral("1e20"));
+    calculate(form);
+    save(form.grab(), "form1-h-1e20.png");
+
+    type(form, "Text_h", QStringLiteral("1"));
+    calculate(form);
+    type(form, "Text_k", QStringLiteral("0"));
+    QTimer::singleShot(500, [&form] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) {
+            std::printf("no message box open\n");
+            return;
+        }
+        QPixmap both = form.grab();
+        QPainter painter(&both);
+        painter.drawPixmap(box->frameGeometry().topLeft() - form.geometry().topLeft(), box->grab());
+        painter.end();
+        save(both, "form1-k0-report.png");
+        save(box->grab(), "k0-report.png");
+        save(form.screen()->grabWindow(0), "screen-k0-report.png");
+        box->accept();
+    });
+    calculate(form);
+    return 0;
+}

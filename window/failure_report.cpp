@@ -1,0 +1,60 @@
+#include "failure_report.h"
+
+#include <QMessageBox>
+
+namespace planewall {
+
+namespace {
+
+QString beyondRange(QChar quantity)
+{
+    return QStringLiteral("because the number in %1 is beyond the range of numbers").arg(quantity);
+}
+
+// Empty where the step does not tell more than the kind.
+QString cause(const ArithmeticError &error)
+{
+    switch (error.step()) {
+    case FailedStep::ReadH:
+        return beyondRange(u'h');
+    case FailedStep::ReadL:
+        return beyondRange(u'L');
+    case FailedStep::ReadK:
+        return beyondRange(u'k');
+    case FailedStep::ProductHL:
+        return QStringLiteral("because h\u00B7L is too large");
+    case FailedStep::QuotientByK:
+        return error.kind() == ArithmeticKind::DivisionByZero
+            ? QStringLiteral("because k is 0")
+            : QStringLiteral("because Bi = h\u00B7L/k is too large");
+    case FailedStep::RootSearch:
+        if (error.root() > 0)
+            return QStringLiteral("in the search for \u03B6%1").arg(error.root());
+        return QStringLiteral("in the search for a root");
+    }
+    return {};
+}
+
+} // namespace
+
+QString failureMessage(const ArithmeticError &error)
+{
+    const QString kind = QString::fromUtf8(error.what());
+    const QString why = cause(error);
+    if (why.isEmpty())
+        return QStringLiteral("The calculation stopped: %1.").arg(kind);
+    const QString separator
+        = error.step() == FailedStep::RootSearch ? QStringLiteral(" ") : QStringLiteral(", ");
+    return QStringLiteral("The calculation stopped: %1%2%3.").arg(kind, separator, why);
+}
+
+void showFailureMessage(QWidget *window, const ArithmeticError &error)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Calculation stopped"),
+                    failureMessage(error), QMessageBox::Ok, window);
+    box.setInformativeText(QStringLiteral("The entry boxes keep their texts, and the result boxes "
+                                          "keep what the calculation wrote before it stopped."));
+    box.exec();
+}
+
+} // namespace planewall

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "fitted_text.h"
+
+#include <QFont>
+#include <QLine>
+#include <QRect>
+#include <QSize>
+
+#include <array>
+#include <span>
+
+namespace planewall {
+
+// Form1 as it was drawn: every control with its name, caption and place in twips, converted to
+// device-independent pixels at 15 twips per pixel (96 dots per inch). Qt's high-DPI scaling
+// scales those pixels, and the fonts with them, on denser screens.
+inline constexpr int kTwipsPerPixel = 15;
+inline constexpr QSize kForm1ClientTwips(6300, 6285);
+inline constexpr const char *kForm1Caption = "Form1";
+
+enum class ControlKind { Label, Line, EntryBox, ResultBox, Button };
+
+enum class TextStyle {
+    None, // lines
+    Body, // Verdana 15.75 pt: formulas, prompts, entry and result boxes, buttons
+    Heading, // Verdana 21.75 pt
+    Zeta, // the letter ζ at the Body size
+    Default, // the window's own font: subscripts and the credit line
+};
+
+struct ControlSpec
+{
+    ControlKind kind;
+    const char *name;
+    const char *caption; // UTF-8; the starting text of an entry box
+    // Left, top, width, height; for a line, its end points x1, y1, x2, y2.
+    std::array<int, 4> twips;
+    TextStyle style = TextStyle::None;
+    CaptionPlacement placement = CaptionPlacement::TopLeft;
+    int tabIndex = -1; // only for the controls that the Tab key visits
+    const char *accessibleName = nullptr;
+    const char *toolTip = nullptr;
+};
+
+// Every control of Form1, in creation order.
+std::span<const ControlSpec> form1Controls();
+
+QFont styleFont(TextStyle style);
+
+QSize twipsToPixels(QSize twips);
+// The box of a label, entry box, result box or button.
+QRect pixelRect(const ControlSpec &spec);
+// The two end points of a line.
+QLine pixelLine(const ControlSpec &spec);
+
+} // namespace planewall
