@@ -8,10 +8,11 @@ namespace {
 
 QString beyondRange(QChar quantity)
 {
-    return QStringLiteral("because the number in %1 is beyond the range of numbers").arg(quantity);
+    return QStringLiteral(", because the number in %1 is beyond the range of numbers")
+        .arg(quantity);
 }
 
-// Empty where the step does not tell more than the kind.
+// What follows the kind in the report; empty where the step tells no more than the kind.
 QString cause(const ArithmeticError &error)
 {
     switch (error.step()) {
@@ -22,15 +23,15 @@ QString cause(const ArithmeticError &error)
     case FailedStep::ReadK:
         return beyondRange(u'k');
     case FailedStep::ProductHL:
-        return QStringLiteral("because h\u00B7L is too large");
+        return QStringLiteral(", because h\u00B7L is too large");
     case FailedStep::QuotientByK:
         return error.kind() == ArithmeticKind::DivisionByZero
-            ? QStringLiteral("because k is 0")
-            : QStringLiteral("because Bi = h\u00B7L/k is too large");
+            ? QStringLiteral(", because k is 0")
+            : QStringLiteral(", because Bi = h\u00B7L/k is too large");
     case FailedStep::RootSearch:
         if (error.root() > 0)
-            return QStringLiteral("in the search for \u03B6%1").arg(error.root());
-        return QStringLiteral("in the search for a root");
+            return QStringLiteral(" in the search for \u03B6%1").arg(error.root());
+        return QStringLiteral(" in the search for a root");
     }
     return {};
 }
@@ -39,21 +40,18 @@ QString cause(const ArithmeticError &error)
 
 QString failureMessage(const ArithmeticError &error)
 {
-    const QString kind = QString::fromUtf8(error.what());
-    const QString why = cause(error);
-    if (why.isEmpty())
-        return QStringLiteral("The calculation stopped: %1.").arg(kind);
-    const QString separator
-        = error.step() == FailedStep::RootSearch ? QStringLiteral(" ") : QStringLiteral(", ");
-    return QStringLiteral("The calculation stopped: %1%2%3.").arg(kind, separator, why);
+    QString message = QString::fromUtf8(error.what());
+    message[0] = message[0].toUpper();
+    return message + cause(error) + u'.';
 }
 
 void showFailureMessage(QWidget *window, const ArithmeticError &error)
 {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Calculation stopped"),
                     failureMessage(error), QMessageBox::Ok, window);
-    box.setInformativeText(QStringLiteral("The entry boxes keep their texts, and the result boxes "
-                                          "keep what the calculation wrote before it stopped."));
+    box.setInformativeText(QStringLiteral("The calculation stopped at that step. The entry boxes "
+                                          "keep their texts, and the result boxes keep what it "
+                                          "wrote before."));
     box.exec();
 }
 

@@ -9,7 +9,7 @@ class QWidget;
 namespace planewall {
 
 // The report of a run stopped by an arithmetic error: the kind, and where the step is known, its
-// cause in the user's terms. "The calculation stopped: division by zero, because k is 0."
+// cause in the user's terms: "Division by zero, because k is 0."
 QString failureMessage(const ArithmeticError &error);
 
 // Shows the report in a modal message box over `window` and returns when it is dismissed.

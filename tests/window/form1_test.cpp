@@ -228,26 +228,24 @@ void Form1Test::stoppedRunIsReportedAndWindowStays_data()
     QTest::newRow("k 0") << "1"
                          << "1"
                          << "0"
-                         << "The calculation stopped: division by zero, because k is 0.";
-    QTest::newRow("h and k 0, reported as division by zero")
-        << "0"
-        << "1"
-        << "0"
-        << "The calculation stopped: division by zero, because k is 0.";
+                         << "Division by zero, because k is 0.";
+    QTest::newRow("h and k 0, reported as division by zero") << "0"
+                                                             << "1"
+                                                             << "0"
+                                                             << "Division by zero, because k is 0.";
     QTest::newRow("h times L beyond the range")
         << "1e200"
         << "1e200"
-        << "1" << QString::fromUtf8("The calculation stopped: overflow, because h·L is too large.");
+        << "1" << QString::fromUtf8("Overflow, because h·L is too large.");
     QTest::newRow("Bi beyond the range")
         << "1e300"
         << "1"
-        << "1e-300"
-        << QString::fromUtf8("The calculation stopped: overflow, because Bi = h·L/k is too large.");
+        << "1e-300" << QString::fromUtf8("Overflow, because Bi = h·L/k is too large.");
     QTest::newRow("text of L beyond the range")
         << "1"
         << "1e400"
         << "1"
-        << "The calculation stopped: overflow, because the number in L is beyond the range "
+        << "Overflow, because the number in L is beyond the range "
            "of numbers.";
 }
 
@@ -296,7 +294,7 @@ void Form1Test::defaultReportIsModalMessageBox()
     clickCalculate(); // returns once the box is dismissed
     closer.stop();
 
-    QVERIFY(shown.contains(QStringLiteral("division by zero")));
+    QVERIFY(shown.contains(QStringLiteral("division by zero"), Qt::CaseInsensitive));
     QVERIFY(shown.contains(QStringLiteral("k is 0")));
     QVERIFY(wasModal);
     QVERIFY(m_form->isVisible());

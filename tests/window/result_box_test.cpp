@@ -79,14 +79,14 @@ void ResultBoxTest::failureMessageNamesKindAndCause_data()
     QTest::addColumn<QString>("message");
 
     QTest::newRow("zero k") << int(ArithmeticKind::DivisionByZero) << int(FailedStep::QuotientByK)
-                            << 0 << "The calculation stopped: division by zero, because k is 0.";
+                            << 0 << "Division by zero, because k is 0.";
     QTest::newRow("text of h beyond the range")
         << int(ArithmeticKind::Overflow) << int(FailedStep::ReadH) << 0
-        << "The calculation stopped: overflow, because the number in h is beyond the range "
+        << "Overflow, because the number in h is beyond the range "
            "of numbers.";
     QTest::newRow("search for root 3")
         << int(ArithmeticKind::InvalidOperation) << int(FailedStep::RootSearch) << 3
-        << QString::fromUtf8("The calculation stopped: invalid floating-point operation in "
+        << QString::fromUtf8("Invalid floating-point operation in "
                              "the search for ζ3.");
 }
 
