@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -185,6 +186,36 @@ TEST(CliSeries, BadValuesAreUsageErrors)
     EXPECT_EQ(zeroK.status, 1);
     EXPECT_EQ(zeroK.err, "planewall-cli: division by zero\n");
     EXPECT_EQ(runCli({"roots", "--help"}).status, 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(CliBatch, OneOutputLinePerInputLineWhateverTheBytes)
+{
+    using namespace std::string_literals;
+    std::string binary;
+    for (int c = 0; c < 256; ++c)
+        binary += c == '\n' ? 'x' : static_cast<char>(c);
+    const struct
+    {
+        const char *name;
+        std::string input;
+        std::size_t lines;
+    } cases[] = {
+        {"binary bytes", binary + "\n" + binary, 2},
+        {"empty lines", "\n\n\n", 3},
+        {"a line of 1 MB", std::string(1 << 20, '7') + "\t1\t1\n1 1 1", 2},
+        {"a megabyte of fields", std::string(1 << 20, '\t') + "\n", 1},
+        {"NUL bytes", "\0\0\0\n\0 1 1\n"s, 2},
+        {"lone CRs", "1\r1\r1\n\r\n", 2},
+    };
+    for (const auto &c : cases) {
+        const Outcome o = runCli({"--batch"}, c.input);
+        EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), c.lines) << c.name;
+        EXPECT_EQ(o.err, "") << c.name;
+    }
 }
 
 } // namespace
