@@ -21,16 +21,16 @@ namespace planewall {
 
 namespace {
 
-QWidget *createControl(const ControlSpec &spec, QWidget *parent)
+QWidget *createControl(const ControlRow &row, QWidget *parent)
 {
-    const QString caption = QString::fromUtf8(spec.caption);
+    const QString caption = QString::fromUtf8(row.caption);
     QWidget *control = nullptr;
-    switch (spec.kind) {
+    switch (row.kind) {
     case ControlKind::Label:
-        control = new StaticText(caption, spec.placement, parent);
+        control = new StaticText(caption, row.placement, parent);
         break;
     case ControlKind::Line:
-        control = new RuleLine(pixelLine(spec), parent);
+        control = new RuleLine(pixelLine(row), parent);
         break;
     case ControlKind::EntryBox: {
         auto *entry = new QLineEdit(caption, parent);
@@ -51,15 +51,15 @@ QWidget *createControl(const ControlSpec &spec, QWidget *parent)
         break;
     }
     }
-    control->setObjectName(QString::fromLatin1(spec.name));
-    if (spec.kind != ControlKind::Line)
-        control->setGeometry(pixelRect(spec));
-    if (spec.style != TextStyle::None)
-        control->setFont(styleFont(spec.style));
-    if (spec.accessibleName)
-        control->setAccessibleName(QString::fromUtf8(spec.accessibleName));
-    if (spec.toolTip)
-        control->setToolTip(QString::fromUtf8(spec.toolTip));
+    control->setObjectName(QString::fromLatin1(row.name));
+    if (row.kind != ControlKind::Line)
+        control->setGeometry(pixelRect(row));
+    if (row.style != TextStyle::None)
+        control->setFont(styleFont(row.style));
+    if (row.accessibleName)
+        control->setAccessibleName(QString::fromUtf8(row.accessibleName));
+    if (row.toolTip)
+        control->setToolTip(QString::fromUtf8(row.toolTip));
     return control;
 }
 
@@ -83,10 +83,10 @@ Form1::Form1(QWidget *parent) : QWidget(parent), m_errorReport(showFailureMessag
     resize(twipsToPixels(kForm1ClientTwips));
 
     std::vector<std::pair<int, QWidget *>> tabStops;
-    for (const ControlSpec &spec : form1Controls()) {
-        QWidget *control = createControl(spec, this);
-        if (spec.tabIndex >= 0)
-            tabStops.emplace_back(spec.tabIndex, control);
+    for (const ControlRow &row : form1Controls()) {
+        QWidget *control = createControl(row, this);
+        if (row.tabIndex >= 0)
+            tabStops.emplace_back(row.tabIndex, control);
     }
     std::ranges::sort(tabStops, {}, &std::pair<int, QWidget *>::first);
     for (std::size_t i = 1; i < tabStops.size(); ++i)

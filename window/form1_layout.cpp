@@ -8,49 +8,61 @@ namespace {
 
 using Box = std::array<int, 4>;
 
-constexpr ControlSpec label(const char *name, const char *caption, Box box, TextStyle style,
-                            CaptionPlacement placement = CaptionPlacement::TopLeft)
+constexpr ControlRow label(const char *name, const char *caption, Box box, TextStyle style,
+                           CaptionPlacement placement = CaptionPlacement::TopLeft)
 {
-    return {ControlKind::Label, name, caption, box, style, placement};
+    return {.kind = ControlKind::Label,
+            .name = name,
+            .caption = caption,
+            .twips = box,
+            .style = style,
+            .placement = placement};
 }
 
-constexpr ControlSpec line(const char *name, Box ends)
+constexpr ControlRow line(const char *name, Box ends)
 {
-    return {ControlKind::Line, name, "", ends};
+    return {.kind = ControlKind::Line, .name = name, .caption = "", .twips = ends};
 }
 
-constexpr ControlSpec entryBox(const char *name, Box box, int tabIndex, const char *accessibleName,
-                               const char *toolTip)
+constexpr ControlRow entryBox(const char *name, Box box, int tabIndex, const char *accessibleName,
+                              const char *toolTip)
 {
-    return {ControlKind::EntryBox,
-            name,
-            "1",
-            box,
-            TextStyle::Body,
-            CaptionPlacement::TopLeft,
-            tabIndex,
-            accessibleName,
-            toolTip};
+    return {.kind = ControlKind::EntryBox,
+            .name = name,
+            .caption = "1",
+            .twips = box,
+            .style = TextStyle::Body,
+            .tabIndex = tabIndex,
+            .accessibleName = accessibleName,
+            .toolTip = toolTip};
 }
 
-constexpr ControlSpec resultBox(const char *name, Box box, const char *accessibleName)
+constexpr ControlRow resultBox(const char *name, Box box, const char *accessibleName)
 {
-    return {
-        ControlKind::ResultBox, name, "", box, TextStyle::Body, CaptionPlacement::LeftMiddle, -1,
-        accessibleName};
+    return {.kind = ControlKind::ResultBox,
+            .name = name,
+            .caption = "",
+            .twips = box,
+            .style = TextStyle::Body,
+            .placement = CaptionPlacement::LeftMiddle,
+            .accessibleName = accessibleName};
 }
 
-constexpr ControlSpec button(const char *name, const char *caption, Box box, int tabIndex)
+constexpr ControlRow button(const char *name, const char *caption, Box box, int tabIndex)
 {
-    return {ControlKind::Button,       name,    caption, box, TextStyle::Body,
-            CaptionPlacement::TopLeft, tabIndex};
+    return {.kind = ControlKind::Button,
+            .name = name,
+            .caption = caption,
+            .twips = box,
+            .style = TextStyle::Body,
+            .tabIndex = tabIndex};
 }
 
 // ζ is U+03B6 itself, drawn from whatever installed face has it; a symbol-encoded face that maps
 // "z" to ζ would turn every other letter Greek and may draw U+03B6 blank.
-#define ZETA "\u03B6"
+constexpr const char *kZeta = "\u03B6";
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlRow kControls[] = {
     // Heading, with a rule under it.
     label("Label1", "Plane Wall with Convection Exact Solution", {120, 0, 6015, 975},
           TextStyle::Heading, CaptionPlacement::CentredWrapped),
@@ -62,10 +74,10 @@ constexpr ControlSpec kControls[] = {
     label("Label4", "h L", {1560, 1200, 495, 375}, TextStyle::Body),
     line("Line2", {1560, 1680, 2040, 1680}),
     label("Label5(0)", "k", {1680, 1800, 255, 375}, TextStyle::Body),
-    label("Label6(0)", ZETA, {3480, 1440, 255, 495}, TextStyle::Zeta),
+    label("Label6(0)", kZeta, {3480, 1440, 255, 495}, TextStyle::Zeta),
     label("Label8(0)", "n", {3720, 1680, 135, 255}, TextStyle::Default),
     label("Label7", "tan", {3840, 1500, 615, 375}, TextStyle::Body),
-    label("Label6(1)", ZETA, {4440, 1440, 255, 495}, TextStyle::Zeta),
+    label("Label6(1)", kZeta, {4440, 1440, 255, 495}, TextStyle::Zeta),
     label("Label8(1)", "n", {4680, 1680, 135, 255}, TextStyle::Default),
     label("Label3(1)", "=", {4800, 1560, 255, 255}, TextStyle::Body),
     label("Label2(1)", "Bi", {5160, 1500, 375, 375}, TextStyle::Body),
@@ -88,19 +100,19 @@ constexpr ControlSpec kControls[] = {
     label("Label2(2)", "Bi", {3480, 2400, 375, 375}, TextStyle::Body),
     label("Label3(2)", "=", {3960, 2400, 255, 255}, TextStyle::Body),
     resultBox("Label_bi", {4320, 2400, 1335, 405}, "Bi"),
-    label("Label6(2)", ZETA, {3480, 2880, 255, 495}, TextStyle::Zeta),
+    label("Label6(2)", kZeta, {3480, 2880, 255, 495}, TextStyle::Zeta),
     label("Label8(2)", "1", {3720, 3120, 135, 255}, TextStyle::Default),
     label("Label3(3)", "=", {3960, 2880, 255, 255}, TextStyle::Body),
     resultBox("Label_z1", {4320, 2880, 1335, 405}, "zeta 1"),
-    label("Label6(3)", ZETA, {3480, 3360, 255, 495}, TextStyle::Zeta),
+    label("Label6(3)", kZeta, {3480, 3360, 255, 495}, TextStyle::Zeta),
     label("Label8(3)", "2", {3720, 3600, 135, 255}, TextStyle::Default),
     label("Label3(4)", "=", {3960, 3360, 255, 255}, TextStyle::Body),
     resultBox("Label_z2", {4320, 3360, 1335, 405}, "zeta 2"),
-    label("Label6(4)", ZETA, {3480, 3840, 255, 495}, TextStyle::Zeta),
+    label("Label6(4)", kZeta, {3480, 3840, 255, 495}, TextStyle::Zeta),
     label("Label8(4)", "3", {3720, 4080, 135, 255}, TextStyle::Default),
     label("Label3(5)", "=", {3960, 3840, 255, 255}, TextStyle::Body),
     resultBox("Label_z3", {4320, 3840, 1335, 405}, "zeta 3"),
-    label("Label6(5)", ZETA, {3480, 4320, 255, 495}, TextStyle::Zeta),
+    label("Label6(5)", kZeta, {3480, 4320, 255, 495}, TextStyle::Zeta),
     label("Label8(5)", "4", {3720, 4560, 135, 255}, TextStyle::Default),
     label("Label3(6)", "=", {3960, 4320, 255, 255}, TextStyle::Body),
     resultBox("Label_z4", {4320, 4320, 1335, 405}, "zeta 4"),
@@ -111,8 +123,6 @@ constexpr ControlSpec kControls[] = {
     button("Command2", "Quit", {3840, 5040, 1800, 735}, 26),
     label("Label_ostrel", "By Ostrel Venby", {4800, 6000, 1215, 255}, TextStyle::Default),
 };
-
-#undef ZETA
 
 // Sizes in points as drawn at 96 dots per inch; fonts are set in pixels so that they keep their
 // proportion to the layout, which is in pixels too, whatever dots per inch the screen reports.
@@ -127,7 +137,7 @@ QFont fontOf(const char *family, double points)
 
 } // namespace
 
-std::span<const ControlSpec> form1Controls()
+std::span<const ControlRow> form1Controls()
 {
     return kControls;
 }
@@ -154,16 +164,16 @@ QSize twipsToPixels(QSize twips)
     return {twips.width() / kTwipsPerPixel, twips.height() / kTwipsPerPixel};
 }
 
-QRect pixelRect(const ControlSpec &spec)
+QRect pixelRect(const ControlRow &row)
 {
-    const auto [left, top, width, height] = spec.twips;
+    const auto [left, top, width, height] = row.twips;
     return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
             height / kTwipsPerPixel};
 }
 
-QLine pixelLine(const ControlSpec &spec)
+QLine pixelLine(const ControlRow &row)
 {
-    const auto [x1, y1, x2, y2] = spec.twips;
+    const auto [x1, y1, x2, y2] = row.twips;
     return {x1 / kTwipsPerPixel, y1 / kTwipsPerPixel, x2 / kTwipsPerPixel, y2 / kTwipsPerPixel};
 }
 

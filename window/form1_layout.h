@@ -29,7 +29,7 @@ enum class TextStyle {
     Default, // the window's own font: subscripts and the credit line
 };
 
-struct ControlSpec
+struct ControlRow
 {
     ControlKind kind;
     const char *name;
@@ -44,14 +44,14 @@ struct ControlSpec
 };
 
 // Every control of Form1, in creation order.
-std::span<const ControlSpec> form1Controls();
+std::span<const ControlRow> form1Controls();
 
 QFont styleFont(TextStyle style);
 
 QSize twipsToPixels(QSize twips);
 // The box of a label, entry box, result box or button.
-QRect pixelRect(const ControlSpec &spec);
+QRect pixelRect(const ControlRow &row);
 // The two end points of a line.
-QLine pixelLine(const ControlSpec &spec);
+QLine pixelLine(const ControlRow &row);
 
 } // namespace planewall

@@ -14,9 +14,7 @@
 #include <QStyleOptionButton>
 #include <QTimer>
 
-#include <functional>
 #include <memory>
-#include <optional>
 
 using namespace planewall;
 
@@ -58,10 +56,17 @@ private:
             qFatal("Form1 has no control named %s", name);
         return found;
     }
+    template<typename Control, std::size_t n> QStringList texts(const char *const (&names)[n]) const
+    {
+        QStringList texts;
+        for (const char *name : names)
+            texts << control<Control>(name)->text();
+        return texts;
+    }
+    QStringList entryTexts() const { return texts<QLineEdit>(kEntryNames); }
+    QStringList resultTexts() const { return texts<ResultBox>(kResultNames); }
     void type(const char *entryName, const QString &text);
     void clickCalculate();
-    QStringList entryTexts() const;
-    QStringList resultTexts() const;
 
     std::unique_ptr<Form1> m_form;
 };
@@ -89,22 +94,6 @@ void Form1Test::type(const char *entryName, const QString &text)
 void Form1Test::clickCalculate()
 {
     QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
-}
-
-QStringList Form1Test::entryTexts() const
-{
-    QStringList texts;
-    for (const char *name : kEntryNames)
-        texts << control<QLineEdit>(name)->text();
-    return texts;
-}
-
-QStringList Form1Test::resultTexts() const
-{
-    QStringList texts;
-    for (const char *name : kResultNames)
-        texts << control<ResultBox>(name)->text();
-    return texts;
 }
 
 void Form1Test::startState()
@@ -229,10 +218,6 @@ void Form1Test::stoppedRunIsReportedAndWindowStays_data()
                          << "1"
                          << "0"
                          << "Division by zero, because k is 0.";
-    QTest::newRow("h and k 0, reported as division by zero") << "0"
-                                                             << "1"
-                                                             << "0"
-                                                             << "Division by zero, because k is 0.";
     QTest::newRow("h times L beyond the range")
         << "1e200"
         << "1e200"

@@ -78,8 +78,6 @@ void ResultBoxTest::failureMessageNamesKindAndCause_data()
     QTest::addColumn<int>("root");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("zero k") << int(ArithmeticKind::DivisionByZero) << int(FailedStep::QuotientByK)
-                            << 0 << "Division by zero, because k is 0.";
     QTest::newRow("text of h beyond the range")
         << int(ArithmeticKind::Overflow) << int(FailedStep::ReadH) << 0
         << "Overflow, because the number in h is beyond the range "
