@@ -8,6 +8,7 @@
 #include "result_box.h"
 #include "static_controls.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -43,6 +44,10 @@ private Q_SLOTS:
     void stoppedRunIsReportedAndWindowStays_data();
     void stoppedRunIsReportedAndWindowStays();
     void defaultReportIsModalMessageBox();
+    void afterTheReportTheWindowWorksAsAtStart();
+    void pastedMegabyteIsKeptWholeThroughAnError_data();
+    void pastedMegabyteIsKeptWholeThroughAnError();
+    void thousandClicksGiveTheSameTexts();
     void biToolTipShowsNumbersRead();
     void inkStaysInsideEveryBox();
     void programEnds_data();
@@ -67,6 +72,7 @@ private:
     QStringList resultTexts() const { return texts<ResultBox>(kResultNames); }
     void type(const char *entryName, const QString &text);
     void clickCalculate();
+    QString clickCalculateAndDismissReport();
 
     std::unique_ptr<Form1> m_form;
 };
@@ -262,31 +268,96 @@ void Form1Test::stoppedRunIsReportedAndWindowStays()
     QCOMPARE(resultTexts(), before);
 }
 
-void Form1Test::defaultReportIsModalMessageBox()
+QString Form1Test::clickCalculateAndDismissReport()
 {
-    clickCalculate();
-    type("Text_k", QStringLiteral("0"));
-
     QString shown;
-    bool wasModal = false;
     QTimer closer;
     connect(&closer, &QTimer::timeout, this, [&] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
             shown = box->text();
-            wasModal = box->isModal() && box->parentWidget() == m_form.get();
+            QVERIFY(box->isModal() && box->parentWidget() == m_form.get());
             box->accept();
         }
     });
     closer.start(20);
     clickCalculate(); // returns once the box is dismissed
     closer.stop();
+    return shown;
+}
 
+void Form1Test::defaultReportIsModalMessageBox()
+{
+    clickCalculate();
+    type("Text_k", QStringLiteral("0"));
+
+    const QString shown = clickCalculateAndDismissReport();
     QVERIFY(shown.contains(QStringLiteral("division by zero"), Qt::CaseInsensitive));
     QVERIFY(shown.contains(QStringLiteral("k is 0")));
-    QVERIFY(wasModal);
     QVERIFY(m_form->isVisible());
     QCOMPARE(entryTexts(), QStringList({"1", "1", "0"}));
     QCOMPARE(resultTexts(), QStringList({"1.00", "0.8603", "3.4256", "6.4373", "9.5293"}));
+}
+
+void Form1Test::afterTheReportTheWindowWorksAsAtStart()
+{
+    type("Text_k", QStringLiteral("0"));
+    QVERIFY(!clickCalculateAndDismissReport().isEmpty());
+    QCOMPARE(resultTexts(), QStringList({"", "", "", "", ""}));
+
+    // The focus comes back, and typing then calculating gives what it gives at start.
+    control<QLineEdit>("Text_k")->setFocus(Qt::OtherFocusReason);
+    type("Text_k", QStringLiteral("1"));
+    type("Text_h", QStringLiteral("2.5"));
+    clickCalculate();
+    QCOMPARE(resultTexts(), QStringList({"2.50", "1.1422", "3.7318", "6.6431", "9.6776"}));
+}
+
+void Form1Test::pastedMegabyteIsKeptWholeThroughAnError_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("expectedBi");
+
+    const int megabyte = 1 << 20;
+    QTest::newRow("digits: beyond the double range")
+        << QString(megabyte, QLatin1Char('7')) << QString(); // an overflow: no Bi
+    QTest::newRow("zeros after the point")
+        << QStringLiteral("0.") + QString(megabyte, QLatin1Char('0')) + QStringLiteral("1")
+        << QStringLiteral("0.00");
+    QTest::newRow("letters") << QString(megabyte, QLatin1Char('x')) << QStringLiteral("0.00");
+}
+
+void Form1Test::pastedMegabyteIsKeptWholeThroughAnError()
+{
+    QFETCH(QString, pasted);
+    QFETCH(QString, expectedBi);
+
+    QStringList reports;
+    m_form->setErrorReport(
+        [&](QWidget *, const ArithmeticError &error) { reports << failureMessage(error); });
+    auto *h = control<QLineEdit>("Text_h");
+    h->selectAll();
+    QApplication::clipboard()->setText(pasted);
+    QTest::keyClick(h, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(h->text().size(), pasted.size());
+
+    clickCalculate();
+    QCOMPARE(h->text(), pasted);
+    QCOMPARE(reports.size(), expectedBi.isEmpty() ? 1 : 0);
+    QCOMPARE(control<ResultBox>("Label_bi")->text(), expectedBi);
+}
+
+void Form1Test::thousandClicksGiveTheSameTexts()
+{
+    type("Text_h", QStringLiteral("4.99"));
+    const QStringList expected{"4.99", "1.3134", "4.0327", "6.9087", "9.8920"};
+    for (int click = 0; click < 1000; ++click) {
+        clickCalculate();
+        if (resultTexts() != expected)
+            QFAIL(qPrintable(QStringLiteral("click %1 gave %2")
+                                 .arg(click + 1)
+                                 .arg(resultTexts().join(QLatin1Char(' ')))));
+    }
+    QCOMPARE(entryTexts(), QStringList({"4.99", "1", "1"}));
 }
 
 void Form1Test::biToolTipShowsNumbersRead()
