@@ -1,7 +1,6 @@
 // A result box on its own: how a text too wide for it is drawn, and that the full text is what
-// the tool tip shows and a copy gives; and the wording of a stopped run's report.
+// the tool tip shows and a copy gives.
 
-#include "failure_report.h"
 #include "form1_layout.h"
 #include "offscreen_test_main.h"
 #include "painted_ink.h"
@@ -18,8 +17,6 @@ class ResultBoxTest : public QObject
 private Q_SLOTS:
     void wideTextIsShrunkThenElided_data();
     void wideTextIsShrunkThenElided();
-    void failureMessageNamesKindAndCause_data();
-    void failureMessageNamesKindAndCause();
 };
 
 void ResultBoxTest::wideTextIsShrunkThenElided_data()
@@ -69,34 +66,6 @@ void ResultBoxTest::wideTextIsShrunkThenElided()
     QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(),
              text.isEmpty() ? QStringLiteral("before") : text);
-}
-
-void ResultBoxTest::failureMessageNamesKindAndCause_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("step");
-    QTest::addColumn<int>("root");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("text of h beyond the range")
-        << int(ArithmeticKind::Overflow) << int(FailedStep::ReadH) << 0
-        << "Overflow, because the number in h is beyond the range "
-           "of numbers.";
-    QTest::newRow("search for root 3")
-        << int(ArithmeticKind::InvalidOperation) << int(FailedStep::RootSearch) << 3
-        << QString::fromUtf8("Invalid floating-point operation in "
-                             "the search for ζ3.");
-}
-
-void ResultBoxTest::failureMessageNamesKindAndCause()
-{
-    QFETCH(int, kind);
-    QFETCH(int, step);
-    QFETCH(int, root);
-    QFETCH(QString, message);
-
-    const ArithmeticError error(ArithmeticKind(kind), FailedStep(step), root);
-    QCOMPARE(failureMessage(error), message);
 }
 
 PLANEWALL_OFFSCREEN_TEST_MAIN(ResultBoxTest)
