@@ -1,6 +1,10 @@
 #include "arithmetic_error.h"
 
+#include <string_view>
+
 namespace planewall {
+
+namespace {
 
 std::string_view describe(ArithmeticKind kind) noexcept
 {
@@ -14,6 +18,8 @@ std::string_view describe(ArithmeticKind kind) noexcept
     }
     return "invalid floating-point operation";
 }
+
+} // namespace
 
 const char *ArithmeticError::what() const noexcept
 {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <exception>
-#include <string_view>
 
 namespace planewall {
 
@@ -38,7 +37,5 @@ private:
     FailedStep m_step;
     int m_root;
 };
-
-std::string_view describe(ArithmeticKind kind) noexcept;
 
 } // namespace planewall

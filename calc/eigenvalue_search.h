@@ -69,11 +69,8 @@ public:
     // Raises ArithmeticError where a residual or derivative cannot be computed.
     bool step();
 
-    bool finished() const { return m_finished; }
     double value() const { return m_z; } // the last iterate, the start before any step
     int steps() const { return m_steps; }
-    // True once the bracketed step has taken over from the plain Newton step.
-    bool rescued() const { return m_rescued; }
     // The bracket: root n lies strictly between these (branch ends until a sign narrows them).
     double bracketLow() const { return m_low; }
     double bracketHigh() const { return m_high; }
