@@ -117,14 +117,16 @@ TEST(RootSearch, EndsOnRootNForEveryBi)
             previous = root;
 
             // Below Bi 3e-4 the tolerance on the residual leaves ζ1 short in the 4th decimal.
-            if (!(n == 1 && bi >= 0 && bi < 3e-4))
+            if (!(n == 1 && bi >= 0 && bi < 3e-4)) {
                 EXPECT_NEAR(std::round(root * 1e4), std::round(referenceRoot(bi, n) * 1e4), 1)
                     << "Bi " << bi << " root " << n;
+            }
 
             if (bi >= 0 && bi <= 4e5) {
                 const std::vector<double> plain = plainNewton(bi, start);
-                if (!plain.empty() && low <= plain.back() && plain.back() <= high)
+                if (!plain.empty() && low <= plain.back() && plain.back() <= high) {
                     EXPECT_EQ(values, plain) << "Bi " << bi << " root " << n;
+                }
             }
         }
     }

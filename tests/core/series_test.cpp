@@ -31,8 +31,9 @@ TEST(Series, MatchesPublishedRootsAndCoefficients)
     for (const auto &c : cases) {
         for (int n = 1; n <= 4; ++n)
             EXPECT_NEAR(preciseRoot(c.bi, n), c.zeta[n - 1], 0.5e-4) << c.bi << " " << n;
-        if (!std::isnan(c.c1))
+        if (!std::isnan(c.c1)) {
             EXPECT_NEAR(seriesTerm(c.bi, 1).c, c.c1, 0.5e-4) << c.bi;
+        }
     }
     EXPECT_NEAR(seriesTerm(1e300, 1).c, 4 / pi, 1e-15) << "Bi -> infinity";
 }
@@ -120,13 +121,16 @@ TEST(Series, BehavesLikeACoolingWall)
             EXPECT_LE(q, 1);
             previousQ = q;
             const SeriesValue theta = series.temperature(0, fo);
-            if (fo >= 0.2)
+            if (fo >= 0.2) {
                 EXPECT_NEAR(theta.oneTerm / theta.series, 1, 0.02) << bi << " " << fo;
-            if (fo >= 2)
+            }
+            if (fo >= 2) {
                 EXPECT_NEAR(theta.oneTerm, theta.series, 1e-6) << bi << " " << fo;
+            }
         }
-        if (bi >= 1)
+        if (bi >= 1) {
             EXPECT_LT(series.temperature(0, 50).series, 1e-6) << "θ* -> 0, Bi " << bi;
+        }
     }
 }
 
