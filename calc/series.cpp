@@ -17,6 +17,13 @@ constexpr double pi = std::numbers::pi;
 // forms ζ1² ≈ Bi / (1 + Bi/3) and ζ1 ≈ (π/2)·Bi / (1 + Bi).
 double preciseStart(double bi, int n)
 {
+    if (bi < 0) {
+        // Root n lies in ((n - 1/2)π, nπ): ζ = nπ - w with tan w = -Bi / ζ, a contraction in w.
+        const double top = n * pi;
+        double w = std::atan(-bi / (top - pi / 4));
+        w = std::atan(-bi / (top - w));
+        return top - w;
+    }
     if (n == 1)
         return bi <= 1 ? std::sqrt(bi / (1 + bi / 3)) : pi / 2 * (bi / (1 + bi));
     const double base = (n - 1) * pi;

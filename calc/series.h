@@ -14,8 +14,10 @@ inline constexpr int kMaxSeriesTerms = 10'000;
 // The absolute error the series aims for, where Fo allows it within kMaxSeriesTerms terms.
 inline constexpr double kSeriesAccuracy = 1e-10;
 
-// Root n >= 1 of ζ tan ζ = Bi for Bi >= 0, to about 1e-14 relative: the root search stopped on
-// the size of its Newton step rather than on the residual. Bi = 0 gives (n - 1)π exactly.
+// Root n >= 1 of ζ tan ζ = Bi for any finite Bi, to about 1e-14 relative: the root search
+// stopped on the size of its Newton step rather than on the residual. Root n is the one in the
+// calculator's interval: [(n - 1)π, (n - 1/2)π) for Bi >= 0, ((n - 1/2)π, nπ) for Bi < 0. Bi = 0
+// gives (n - 1)π exactly.
 double preciseRoot(double bi, int n);
 
 struct SeriesTerm
