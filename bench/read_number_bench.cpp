@@ -25,7 +25,7 @@ void ReadLongText(benchmark::State &state, int kind)
     const std::string text = longText(kind, static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
         try {
-            benchmark::DoNotOptimize(planewall::readNumber(text));
+            benchmark::DoNotOptimize(planewall::readNumber(text, planewall::FailedStep::ReadH));
         } catch (const planewall::ArithmeticError &) { }
     }
     state.SetBytesProcessed(state.iterations() * static_cast<long>(text.size()));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <string>
 
 namespace planewall {
 
@@ -37,5 +38,12 @@ private:
     FailedStep m_step;
     int m_root;
 };
+
+// The cause in the user's terms, UTF-8: "k is 0", "h·L is too large", "the number in L is
+// beyond the range of numbers", "in the search for ζ2".
+std::string describeCause(const ArithmeticError &error);
+
+// The whole report as one sentence: "Division by zero, because k is 0."
+std::string describeFailure(const ArithmeticError &error);
 
 } // namespace planewall

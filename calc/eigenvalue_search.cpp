@@ -12,12 +12,11 @@ namespace planewall {
 
 namespace {
 
-constexpr StartingValues kStartingTable[] = {
-    {1, 2.5, 6.5, 9}, // Bi < 5
-    {1.47, 4.42, 7.22, 10.3}, // 5 <= Bi < 20
-    {1.53, 4.6, 7.7, 10.8}, // 20 <= Bi < 71
-    {1.55, 4.66, 7.77, 10.88}, // 71 <= Bi < 101
-    {1.5707, 4.7123, 7.8539, 10.9955}, // Bi >= 101: odd multiples of π/2, cut off
+// One row per band, in the order of kBandThresholds; the last row holds the odd multiples of
+// π/2 cut off after four decimals.
+constexpr StartingValues kStartingTable[kBandThresholds.size() + 1] = {
+    {1, 2.5, 6.5, 9},          {1.47, 4.42, 7.22, 10.3},          {1.53, 4.6, 7.7, 10.8},
+    {1.55, 4.66, 7.77, 10.88}, {1.5707, 4.7123, 7.8539, 10.9955},
 };
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
@@ -40,6 +39,9 @@ struct Residual
     double d; // its derivative, (sin z·cos z + z) / cos² z
 };
 
+// The arithmetic-error path of a search. For a finite Bi every point inside a branch has a
+// finite tangent, and cos z is never exactly 0 at a double, so these guards are defensive: they
+// stop a search cleanly should a platform's tan or cos ever say otherwise.
 void raiseUnlessFinite(double value, int root)
 {
     // A NaN comes only from an invalid operation; an infinity from finite operands is an
@@ -72,15 +74,11 @@ Residual residualAt(double z, double bi, int root)
 
 int startingBand(double bi)
 {
-    if (bi < 5)
-        return 0;
-    if (bi < 20)
-        return 1;
-    if (bi < 71)
-        return 2;
-    if (bi < 101)
-        return 3;
-    return 4;
+    // The first threshold above Bi closes its band; strict, so a threshold opens the next one.
+    int band = 0;
+    while (band < static_cast<int>(kBandThresholds.size()) && !(bi < kBandThresholds[band]))
+        ++band;
+    return band;
 }
 
 const StartingValues &startingValues(double bi)

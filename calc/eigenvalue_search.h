@@ -8,8 +8,9 @@ namespace planewall {
 // The stop tolerance a calculation run gives every root search.
 inline constexpr double kTolerance = 0.00001;
 
-// The starting-guess table: five bands of Bi with one start per root. The band thresholds are
-// 5, 20, 71 and 101, each belonging to the band above it.
+// The starting-guess table: five bands of Bi with one start per root. Band b + 1 starts at
+// kBandThresholds[b]; a Bi equal to a threshold belongs to the band above it.
+inline constexpr std::array<double, 4> kBandThresholds = {5, 20, 71, 101};
 using StartingValues = std::array<double, 4>;
 int startingBand(double bi); // 0 to 4
 const StartingValues &startingValues(double bi);

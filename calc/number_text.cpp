@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <stdexcept>
 #include <system_error>
 
 namespace planewall {
@@ -141,19 +142,24 @@ void roundUpLastDigit(std::string &text)
 
 std::string formatFixed(double value, int places)
 {
+    // to_chars would take a negative precision as its default of 6 decimals.
+    if (places < 0 || places > kMaxPlaces)
+        throw std::invalid_argument("formatFixed: places out of range");
     if (value == 0.0)
         value = 0.0; // negative zero shows without a sign
 
-    // Room for the largest double's 309 integer digits, a sign, the point and the decimals.
-    char buffer[320 + 32];
     const bool half = std::isfinite(value) && isExactHalf(value, places);
     // A half has exactly places + 1 decimals, so printing one more is exact; the last digit (a
     // 5) is then dropped and the rest rounded away from zero. to_chars alone would round it to
     // even.
     const int printed = half ? places + 1 : places;
-    const auto result
-        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, printed);
-    std::string text(buffer, result.ptr);
+    // Room for the largest double's 309 integer digits, a sign, the point and the decimals.
+    std::string text(312 + static_cast<std::size_t>(printed), '\0');
+    const auto result = std::to_chars(text.data(), text.data() + text.size(), value,
+                                      std::chars_format::fixed, printed);
+    if (result.ec != std::errc())
+        throw std::logic_error("formatFixed: the text did not fit its buffer");
+    text.resize(static_cast<std::size_t>(result.ptr - text.data()));
     if (half) {
         text.pop_back();
         if (text.back() == '.')

@@ -21,7 +21,7 @@ namespace planewall {
 // The digits are converted correctly rounded. A number beyond the double range raises an
 // overflow ArithmeticError attributed to `whose`; one too small for a double reads as its
 // subnormal value or as a zero of its sign, never as an error.
-double readNumber(std::string_view text, FailedStep whose = FailedStep::ReadH);
+double readNumber(std::string_view text, FailedStep whose);
 
 // The same, with how many characters the number took (leading blanks included; 0 when the text
 // begins with no number), for callers that want a text to be a number and nothing else.
@@ -30,13 +30,14 @@ struct NumberPrefix
     double value;
     std::size_t length;
 };
-NumberPrefix readNumberPrefix(std::string_view text, FailedStep whose = FailedStep::ReadH);
+NumberPrefix readNumberPrefix(std::string_view text, FailedStep whose);
 
 // The display patterns "0.00" and "0.0000": at least one digit before the point, exactly
 // `places` after it, '.' whatever the locale, no grouping, every integer digit of a large value.
 // Exact halves round away from zero (0.125 -> "0.13"), as by hand. Negative zero shows as "0.00";
 // a negative value that rounds to zero keeps its sign ("-0.00"), since the sign of Bi tells
-// which roots follow.
+// which roots follow. Places outside [0, kMaxPlaces] raise std::invalid_argument.
+inline constexpr int kMaxPlaces = 1100; // beyond the last digit of the smallest subnormal
 std::string formatFixed(double value, int places);
 
 inline std::string formatBiot(double bi)

@@ -25,7 +25,7 @@ int usageError(std::ostream &err, std::string_view problem, std::string_view usa
 std::optional<double> wholeNumber(std::string_view text)
 {
     try {
-        const NumberPrefix number = readNumberPrefix(text);
+        const NumberPrefix number = readNumberPrefix(text, FailedStep::ReadH);
         if (number.length == 0 || number.length != text.size())
             return std::nullopt;
         return number.value;

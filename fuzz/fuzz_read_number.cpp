@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::size_t length = 0;
     bool overflow = false;
     try {
-        const planewall::NumberPrefix read = planewall::readNumberPrefix(text);
+        const planewall::NumberPrefix read = planewall::readNumberPrefix(text, FailedStep::ReadH);
         value = read.value;
         length = read.length;
     } catch (const planewall::ArithmeticError &e) {

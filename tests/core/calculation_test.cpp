@@ -122,6 +122,9 @@ TEST(Calculate, AnArithmeticErrorStopsTheRunBeforeAnyWrite)
         {"k -0", "1", "1", "-0", ArithmeticKind::DivisionByZero, FailedStep::QuotientByK, true},
         {"h L too large", "1e200", "1e200", "1", ArithmeticKind::Overflow, FailedStep::ProductHL,
          true},
+        // The product comes first: its overflow is the failure, not the zero k after it.
+        {"h L too large and k 0", "1e200", "-1e200", "0", ArithmeticKind::Overflow,
+         FailedStep::ProductHL, true},
         {"h L / k too large", "1e300", "1", "1e-300", ArithmeticKind::Overflow,
          FailedStep::QuotientByK, true},
         {"h unreadable", "1e999", "1", "1", ArithmeticKind::Overflow, FailedStep::ReadH, false},

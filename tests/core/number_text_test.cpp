@@ -5,6 +5,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <stdexcept>
 #include <string>
 
 using namespace planewall;
@@ -24,7 +25,7 @@ class ReadNumber : public testing::TestWithParam<ReadCase>
 TEST_P(ReadNumber, TakesTheNumberTheTextBeginsWith)
 {
     const ReadCase c = GetParam();
-    const double value = readNumber(c.text);
+    const double value = readNumber(c.text, FailedStep::ReadH);
     EXPECT_EQ(value, c.expected) << '"' << c.text << '"';
     EXPECT_EQ(std::signbit(value), std::signbit(c.expected)) << '"' << c.text << '"';
 }
@@ -35,12 +36,12 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"+.5", 0.5}, ReadCase{"5.", 5}, ReadCase{".", 0}, ReadCase{"-", 0},
                     ReadCase{"- 5", 0}, ReadCase{"1,5", 1}, ReadCase{"abc", 0},
                     ReadCase{"12abc", 12}, ReadCase{" \t 2.5", 2.5}, ReadCase{"3\n", 3},
-                    ReadCase{"1 000", 1}, ReadCase{"2e3", 2000}, ReadCase{"2E-3", 0.002},
-                    ReadCase{"2e", 2}, ReadCase{"2e+", 2}, ReadCase{"2e-x", 2}, ReadCase{"2d3", 2},
-                    ReadCase{"1.5.5", 1.5}, ReadCase{"0x10", 0}, ReadCase{"0x1p3", 0},
-                    ReadCase{"inf", 0}, ReadCase{"-inf", 0}, ReadCase{"nan", 0},
-                    ReadCase{"-0", -0.0}, ReadCase{"0e999999", 0},
-                    ReadCase{"00000000000000000000012.5", 12.5}));
+                    ReadCase{"\f\v\r4", 4}, ReadCase{"1 000", 1}, ReadCase{"2e3", 2000},
+                    ReadCase{"2E-3", 0.002}, ReadCase{"2e", 2}, ReadCase{"2e+", 2},
+                    ReadCase{"2e-x", 2}, ReadCase{"2d3", 2}, ReadCase{"1.5.5", 1.5},
+                    ReadCase{"0x10", 0}, ReadCase{"0x1p3", 0}, ReadCase{"inf", 0},
+                    ReadCase{"-inf", 0}, ReadCase{"nan", 0}, ReadCase{"-0", -0.0},
+                    ReadCase{"0e999999", 0}, ReadCase{"00000000000000000000012.5", 12.5}));
 
 INSTANTIATE_TEST_SUITE_P(
     CorrectRounding, ReadNumber,
@@ -55,7 +56,8 @@ TEST(ReadNumberOverflow, BeyondTheDoubleRangeIsAnOverflowOfTheGivenText)
     const std::string fourHundredDigits(400, '7');
     for (const std::string &text :
          {std::string("1e999"), std::string("-1e999"), std::string("1.8e308"),
-          std::string("1e99999999999999999999"), std::string("0.001e312"), fourHundredDigits}) {
+          std::string("1e99999999999999999999"), std::string("1e9999999999999999999"),
+          std::string("0.001e312"), fourHundredDigits}) {
         try {
             readNumber(text, FailedStep::ReadL);
             ADD_FAILURE() << "no error for " << text;
@@ -106,6 +108,12 @@ INSTANTIATE_TEST_SUITE_P(Signs, FormatFixed,
 
 TEST(FormatFixedRange, TheLargestDoubleShowsAllItsDigits)
 {
+    EXPECT_THROW(formatFixed(1, -1), std::invalid_argument);
+    // 309 integer digits and 400 decimals: far beyond the display formats, yet every digit.
+    const std::string wide = formatFixed(-DBL_MAX, 400);
+    EXPECT_EQ(wide.size(), 1u + 309u + 1u + 400u);
+    EXPECT_EQ(wide.substr(wide.size() - 401), "." + std::string(400, '0'));
+
     const std::string text = formatFixed(DBL_MAX, 2);
     EXPECT_EQ(text.size(), 309u + 3u);
     EXPECT_EQ(text.substr(0, 17), "17976931348623157");
