@@ -5,6 +5,7 @@
 #include "calculation.h"
 #include "cli.h"
 #include "number_text.h"
+#include "exact_solution.h"
 #include "series.h"
 
 #include <algorithm>
@@ -123,11 +124,11 @@ private:
 
 int runRoots(const CommonOptions &options, int count, std::ostream &out)
 {
-    SeriesSolution series(options.biotNumber());
+    const double bi = options.biotNumber();
     Table table(out, options);
     table.row({"n", "zeta", "C"});
     for (int n = 1; n <= count; ++n) {
-        const SeriesTerm &term = series.term(n);
+        const SeriesTerm term = seriesTerm(bi, n);
         table.row({std::to_string(n), table.number(term.zeta), table.number(term.c)});
     }
     return kSuccess;
@@ -157,27 +158,20 @@ int runTemperature(const CommonOptions &options, const std::string &foText,
     if (!fo || *fo < 0)
         throw UsageProblem{"--fo: '" + foText + "' is not a number >= 0"};
     const std::vector<double> xs = positions(xList);
-    SeriesSolution series(options.biotNumber());
+    const WallSolution wall(options.biotNumber());
 
     Table table(out, options);
-    table.row({"x", "theta", "theta_one_term", "terms"});
+    table.row({"x", "theta", "theta_one_term"});
     const double foValue = *fo == 0 ? 0.0 : *fo;
-    for (const double x : xs) {
-        const SeriesValue theta = series.temperature(x, foValue);
-        table.row({table.number(x), table.number(theta.series), table.number(theta.oneTerm),
-                   std::to_string(theta.terms)});
-    }
-    const SeriesValue q = series.energyRatio(foValue);
-    table.row({"Q/Q0", table.number(q.series), table.number(q.oneTerm), std::to_string(q.terms)});
+    for (const double x : xs)
+        table.row({table.number(x), table.number(wall.theta(x, foValue)),
+                   table.number(wall.oneTermTheta(x, foValue))});
+    table.row({"Q/Q0", table.number(wall.energyRatio(foValue)),
+               table.number(wall.oneTermEnergyRatio(foValue))});
 
     if (foValue < 0.2)
         table.row(
             {"note", "Fo < 0.2: the one-term approximation can be off by more than about 2%"});
-    if (q.omitted > kSeriesAccuracy) {
-        table.row({"note",
-                   "Fo < 0.001: the " + std::to_string(q.terms) + " terms used leave out at most "
-                       + table.number(q.omitted)});
-    }
     return kSuccess;
 }
 
@@ -204,7 +198,7 @@ int runSeriesCommand(std::span<const std::string_view> args, std::ostream &out, 
     std::string fo, xs;
     if (roots) {
         app.add_option("--count", count, "how many roots, 1 to 10000 (4)")
-            ->check(CLI::Range(1, kMaxSeriesTerms));
+            ->check(CLI::Range(1, kMaxRootCount));
     } else {
         app.add_option("--fo", fo, "the Fourier number, >= 0")->required();
         app.add_option("--x", xs, "positions x* in [0, 1], separated by commas")->required();
