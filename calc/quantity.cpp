@@ -242,6 +242,13 @@ void appendHex(std::string &out, std::string_view prefix, std::uint32_t value, i
         out += kHex[(value >> shift) & 0xF];
 }
 
+// value * 9 / 5, also where value * 9 alone would overflow.
+double nineFifths(double value)
+{
+    const double nine = value * 9;
+    return std::isfinite(nine) ? nine / 5 : value / 5 * 9;
+}
+
 } // namespace
 
 std::span<const Unit> unitsOf(Quantity quantity)
@@ -414,8 +421,8 @@ double toScale(double value, std::string_view fromUnit, std::string_view toUnit)
             absoluteZero(fromUnit.empty() ? toUnit : fromUnit); // rejects a unit that is no scale
         return value;
     }
-    // Each pair directly, the 5/9 applied as * 5 / 9 so that whole degrees stay exact where
-    // they can (68 F is exactly 20 C).
+    // Each pair directly, the ratio applied as * 9 / 5 or * 5 / 9 so that whole degrees stay
+    // exact where they can (68 F is exactly 20 C).
     if (fromUnit == "C" && toUnit == "K")
         return value + 273.15;
     if (fromUnit == "K" && toUnit == "C")
@@ -423,11 +430,11 @@ double toScale(double value, std::string_view fromUnit, std::string_view toUnit)
     if (fromUnit == "F" && toUnit == "C")
         return (value - 32) * 5 / 9;
     if (fromUnit == "C" && toUnit == "F")
-        return value * 9 / 5 + 32;
+        return nineFifths(value) + 32;
     if (fromUnit == "F" && toUnit == "K")
         return (value + 459.67) * 5 / 9;
     if (fromUnit == "K" && toUnit == "F")
-        return value * 9 / 5 - 459.67;
+        return nineFifths(value) - 459.67;
     throw std::invalid_argument("toScale: not a temperature unit");
 }
 
@@ -457,6 +464,11 @@ ResolvedTemperatures resolveTemperatures(std::span<const Measured> temperatures)
                 belowAbsoluteZero(shortest(t.value) + " " + std::string(unit), unit), i);
         }
         const double value = toScale(t.value, t.unit, scale);
+        if (!std::isfinite(value)) {
+            throw QuantityError(shortest(t.value) + " " + std::string(unit)
+                                    + " is beyond the range of numbers in " + std::string(scale),
+                                i);
+        }
         resolved.values.push_back(value == 0 ? 0.0 : value);
     }
     return resolved;

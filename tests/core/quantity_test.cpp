@@ -289,6 +289,16 @@ TEST(TemperatureScaleRule, PlainValueBelowAbsoluteZeroInTheScale)
         EXPECT_NE(std::string(e.what()).find("-300 C is below absolute zero"), std::string::npos)
             << e.what();
     }
+    // 1e308 C is a temperature, but not one a double holds in F.
+    const Measured hot[] = {{0, "F"}, {1e308, "C"}};
+    try {
+        resolveTemperatures(hot);
+        ADD_FAILURE() << "no error";
+    } catch (const QuantityError &e) {
+        EXPECT_EQ(e.index(), 1u);
+        EXPECT_NE(std::string(e.what()).find("beyond the range of numbers in F"), std::string::npos)
+            << e.what();
+    }
     // In the unnamed scale there is no absolute zero to check.
     const Measured unnamed[] = {{20, ""}, {-300, ""}};
     EXPECT_EQ(resolveTemperatures(unnamed).values[1], -300);
@@ -306,6 +316,7 @@ TEST(TemperatureScaleRule, ToScaleIsAffine)
     EXPECT_EQ(toScale(0, "K", "F"), -459.67);
     EXPECT_NEAR(toScale(32, "F", "K"), 273.15, 1e-13);
     EXPECT_NEAR(toScale(373.15, "K", "C"), 100, 1e-13);
+    EXPECT_DOUBLE_EQ(toScale(9e307, "K", "F"), 1.62e308);
     EXPECT_EQ(toScale(5, "", "C"), 5);
     EXPECT_EQ(toScale(5, "K", "K"), 5);
     EXPECT_THROW(toScale(5, "R", "C"), std::invalid_argument);
