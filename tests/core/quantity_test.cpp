@@ -106,12 +106,12 @@ INSTANTIATE_TEST_SUITE_P(Blanks, StrictValue,
                                          ValueCase{" 0.05 ", Quantity::Length, 0.05, ""},
                                          ValueCase{"12.5", Quantity::Number, 12.5, ""}));
 
-// A decimal fraction of the SI unit gives the same double as the SI text, and a zero has no
-// sign.
+// A decimal fraction of the SI unit gives the same double as the SI text (where a product
+// with 0.01, 0.001 or 1e-6 would not), and a zero has no sign.
 INSTANTIATE_TEST_SUITE_P(ExactValues, StrictValue,
-                         testing::Values(ValueCase{"3 cm", Quantity::Length, 0.03, "cm"},
-                                         ValueCase{"7mm", Quantity::Length, 0.007, "mm"},
-                                         ValueCase{"3 mm2/s", Quantity::Diffusivity, 3e-6, "mm2/s"},
+                         testing::Values(ValueCase{"35 cm", Quantity::Length, 0.35, "cm"},
+                                         ValueCase{"9mm", Quantity::Length, 0.009, "mm"},
+                                         ValueCase{"5 mm2/s", Quantity::Diffusivity, 5e-6, "mm2/s"},
                                          ValueCase{"8min", Quantity::Time, 480, "min"},
                                          ValueCase{"-0", Quantity::Number, 0, ""},
                                          ValueCase{"-0 mm", Quantity::Length, 0, "mm"},
@@ -239,6 +239,9 @@ INSTANTIATE_TEST_SUITE_P(
                     EchoCase{"\xff", "\\xff"}, EchoCase{"\xc0\xaf", "\\xc0\\xaf"},
                     EchoCase{"\xed\xa0\x80", "\\xed\\xa0\\x80"}, EchoCase{"\xe2\x82", "\\xe2\\x82"},
                     EchoCase{"\xf4\x90\x80\x80", "\\xf4\\x90\\x80\\x80"},
+                    EchoCase{"\xe0\x9f\xbf", "\\xe0\\x9f\\xbf"},
+                    EchoCase{"\xf0\x8f\xbf\xbf", "\\xf0\\x8f\\xbf\\xbf"},
+                    EchoCase{"\xc2\xa0\xed\x9f\xbf", "\xc2\xa0\xed\x9f\xbf"},
                     EchoCase{"\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80"}));
 
 struct ScaleCase
