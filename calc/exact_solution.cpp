@@ -2,6 +2,7 @@
 
 #include <cerf.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -43,13 +44,42 @@ double scaledErfc(double x)
     return std::isinf(x) ? 0.0 : erfcx(x);
 }
 
+// 1 - erfcx(β), which cancels to 2β/√π for small β: there it is summed as its Taylor series,
+// Σ (-1)^(n+1) β^n / Γ(n/2 + 1), n >= 1.
+double oneMinusErfcx(double beta)
+{
+    if (beta >= 0.5)
+        return 1 - scaledErfc(beta);
+    // Γ(n/2 + 1) for odd and even n by Γ(a + 1) = aΓ(a): Γ(3/2) = √π/2, Γ(2) = 1.
+    std::array<double, 2> gamma = {1.0, 0.5 * std::sqrt(std::numbers::pi)};
+    double sum = 0;
+    double power = beta;
+    // (1/2)^n / Γ(n/2 + 1) is below 1e-20 of the first term from n = 30 on.
+    for (int n = 1; n < 32; ++n) {
+        sum += power / gamma[n % 2];
+        gamma[n % 2] *= n / 2.0 + 1;
+        power *= -beta;
+    }
+    return sum;
+}
+
 // One face's share of 1 - θ* in a semi-infinite solid at distance s (in units of L) from the
 // face: erfc(ξ) - exp(2ξβ + β²)·erfc(ξ + β), ξ = s/(2√Fo), β = Bi√Fo, the second product
 // written as exp(-ξ²)·erfcx(ξ + β) so that neither factor overflows.
 double faceTerm(double s, double rootFo, double beta)
 {
+    if (s == 0)
+        return oneMinusErfcx(beta); // at the face itself, to full relative precision
     const double xi = s / (2 * rootFo);
     return std::erfc(xi) - std::exp(-xi * xi) * scaledErfc(xi + beta);
+}
+
+// θ* of that solid, 1 - faceTerm() written as a sum of two positive parts, so that it keeps its
+// digits where it is tiny (the face at large Bi).
+double faceTheta(double s, double rootFo, double beta)
+{
+    const double xi = s / (2 * rootFo);
+    return std::erf(xi) + std::exp(-xi * xi) * scaledErfc(xi + beta);
 }
 
 // The energy a semi-infinite solid has given up through its face, in units of ρc_p·L·(Ti - T∞):
@@ -133,7 +163,22 @@ double WallSolution::faceDeficit(double x, double fo) const
         return 0; // no heat crosses the face
     const double rootFo = std::sqrt(fo);
     const double beta = m_bi * rootFo;
-    return faceTerm(1 - x, rootFo, beta) + faceTerm(1 + x, rootFo, beta);
+    return faceTerm(1 - x, rootFo, beta) + faceTerm(1 + x, rootFo, beta)
+        - faceTerm(3 - x, rootFo, beta);
+}
+
+double WallSolution::semiInfiniteTheta(double x, double fo) const
+{
+    if (m_bi == 0)
+        return 1;
+    const double rootFo = std::sqrt(fo);
+    const double beta = m_bi * rootFo;
+    // The far face's term, less its reflection in the near face (at 3 - x*, exactly as far
+    // beyond the near face as the far face is): without the reflection, the far face's term,
+    // up to erfc(1/√Fo), would swamp θ* at the face itself for large Bi, where the reflection
+    // cancels it exactly as it does in the solution for Bi = +inf.
+    const double far = faceTerm(1 + x, rootFo, beta) - faceTerm(3 - x, rootFo, beta);
+    return std::max(0.0, faceTheta(1 - x, rootFo, beta) - far);
 }
 
 double WallSolution::theta(double x, double fo) const
@@ -142,7 +187,7 @@ double WallSolution::theta(double x, double fo) const
     if (fo == 0)
         return 1;
     if (formAt(fo) == Form::SemiInfinite)
-        return 1 - faceDeficit(x, fo);
+        return semiInfiniteTheta(x, fo);
     const double first = m_terms.front().zeta;
     return scaledSeries(x, fo) * decay(first * first, fo);
 }
@@ -162,8 +207,11 @@ double WallSolution::logTheta(double x, double fo) const
     requirePoint(x, fo);
     if (fo == 0)
         return 0;
-    if (formAt(fo) == Form::SemiInfinite)
-        return std::log1p(-faceDeficit(x, fo));
+    if (formAt(fo) == Form::SemiInfinite) {
+        // Near the start θ* is close to 1 and its deficit holds the digits.
+        const double d = faceDeficit(x, fo);
+        return d < 0.5 ? std::log1p(-d) : std::log(semiInfiniteTheta(x, fo));
+    }
     const double first = m_terms.front().zeta;
     return std::log(scaledSeries(x, fo)) - (first == 0 ? 0 : first * first * fo);
 }
@@ -249,8 +297,7 @@ double WallSolution::lumpedTheta(double fo) const
     return m_bi == 0 ? 1 : std::exp(-m_bi * fo);
 }
 
-void WallSolution::thetaProfile(std::span<const double> xs, double fo,
-                                std::span<double> out) const
+void WallSolution::thetaProfile(std::span<const double> xs, double fo, std::span<double> out) const
 {
     if (xs.size() != out.size())
         throw std::invalid_argument("thetaProfile: as many results as points");
@@ -258,7 +305,7 @@ void WallSolution::thetaProfile(std::span<const double> xs, double fo,
         requirePoint(x, fo);
     if (fo == 0 || formAt(fo) == Form::SemiInfinite) {
         for (std::size_t i = 0; i < xs.size(); ++i)
-            out[i] = fo == 0 ? 1 : 1 - faceDeficit(xs[i], fo);
+            out[i] = fo == 0 ? 1 : semiInfiniteTheta(xs[i], fo);
         return;
     }
     // The weights Cn·exp(-(ζn² - ζ1²)Fo) are the same at every point.
@@ -278,8 +325,7 @@ void WallSolution::thetaProfile(std::span<const double> xs, double fo,
     }
 }
 
-void WallSolution::thetaHistory(double x, std::span<const double> fos,
-                                std::span<double> out) const
+void WallSolution::thetaHistory(double x, std::span<const double> fos, std::span<double> out) const
 {
     if (fos.size() != out.size())
         throw std::invalid_argument("thetaHistory: as many results as times");
@@ -293,7 +339,7 @@ void WallSolution::thetaHistory(double x, std::span<const double> fos,
     for (std::size_t i = 0; i < fos.size(); ++i) {
         const double fo = fos[i];
         if (fo == 0 || formAt(fo) == Form::SemiInfinite) {
-            out[i] = fo == 0 ? 1 : 1 - faceDeficit(x, fo);
+            out[i] = fo == 0 ? 1 : semiInfiniteTheta(x, fo);
             continue;
         }
         double sum = 0;

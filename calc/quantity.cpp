@@ -324,7 +324,7 @@ Measured parseQuantity(std::string_view text, Quantity quantity)
 
     NumberPrefix number{0, 0};
     try {
-        number = readNumberPrefix(text);
+        number = readNumberPrefix(text, FailedStep::ReadH);
     } catch (const ArithmeticError &) {
         beyondRange(text);
     }

@@ -2,14 +2,17 @@
 # Reference values of the plane wall's exact solution, computed with mpmath at 60 (or, for the
 # largest Bi, 360) significant digits, independently of planewall's own code:
 #  - the roots of z tan z = Bi by mpmath.findroot (bisection-safe 'anderson' on each root's
-#    interval), the series summed until its terms fall below 1e-45, for Fo >= 1e-3;
-#  - below Fo = 1e-3, each face as the face of a semi-infinite solid with convection,
+#    interval), the series summed until its terms fall below 1e-45, for Fo >= 0.02;
+#  - below Fo = 0.02, each face as the face of a semi-infinite solid with convection,
 #    exp(Bi s + Bi^2 Fo) erfc(s/(2 sqrt Fo) + Bi sqrt Fo), which leaves out less than
-#    erfc(1/sqrt Fo) < 1e-400 there.
-# Between Fo = 1e-3 and 0.05 both are computed and must agree to erfc(1/sqrt Fo) (checked here).
+#    erfc(1/sqrt Fo) < 2e-23 there (1e-400 below Fo = 1e-3): not all of 1 - theta where that
+#    is tiny, and not the series' 1e-45 either, but far below what a double holds of theta.
+# Between Fo = 0.02 and 0.05 both are computed and must agree to erfc(1/sqrt Fo) (checked here).
+# The one-term values are the first term of the series.
 # Output (stdout): tab-separated rows, read by tests/core/exact_solution_test.cpp:
-#   theta  Bi x Fo  theta deficit            (deficit = 1 - theta, to full relative precision)
-#   energy Bi Fo    Q/Q0 mean flux           (mean = 1 - Q/Q0, flux = -dtheta/dx at x = 1)
+#   theta  Bi x Fo  theta deficit ln(theta) one-term-theta
+#   energy Bi Fo    Q/Q0 mean flux one-term-Q/Q0 ln(mean)
+# (deficit = 1 - theta to full relative precision, mean = 1 - Q/Q0, flux = -dtheta/dx at x = 1)
 # Run (mpmath: Debian python3-mpmath): tests/reference/exact_values.py > tests/reference/exact_values.tsv
 import sys
 import mpmath as mp
@@ -57,6 +60,14 @@ def series(bi, fo, x, zs):
     return theta, 1 - q, q, flux
 
 
+def one_term(bi, fo, x, z):
+    # C1 exp(-z1^2 Fo) cos(z1 x), or with x None the mean C1 (sin z1 / z1) exp(-z1^2 Fo).
+    if bi == 0:
+        return mp.mpf(1)
+    c = 4 * mp.sin(z) / (2 * z + mp.sin(2 * z))
+    return c * mp.exp(-z * z * fo) * (mp.sin(z) / z if x is None else mp.cos(z * x))
+
+
 def erfcx(z):
     # exp(z^2) erfc(z). mpmath's erfc turns a huge argument into a float on the way, so there
     # its asymptotic series is used, exact to 1e-60 relative for z > 1e20.
@@ -68,6 +79,8 @@ def erfcx(z):
 def face(bi, fo, s):
     # erfc(xi) - exp(Bi s + Bi^2 Fo) erfc(xi + beta); with Bi s = 2 xi beta the exponent is
     # (xi + beta)^2 - xi^2 exactly, which keeps it finite in any precision at Bi = 1e300.
+    if bi == 0:
+        return 0  # no heat crosses the face: exactly 0, which the difference only nearly is
     xi = s / (2 * mp.sqrt(fo))
     beta = bi * mp.sqrt(fo)
     return mp.erfc(xi) - mp.exp(-xi * xi) * erfcx(xi + beta)
@@ -85,13 +98,14 @@ def main():
     out = sys.stdout
     for bis in BIS:
         mp.mp.dps = 360 if bis == '1e300' else 60
-        bi = mp.mpf(bis)
+        # Every input is the double nearest its text, as the code under test gets it.
+        bi = mp.mpf(float(bis))
         zs = roots(bi, 130)
         for fos in FOS:
-            fo = mp.mpf(fos)
+            fo = mp.mpf(float(fos))
             for xs in XS:
-                x = mp.mpf(xs)
-                if fo >= mp.mpf('1e-3'):
+                x = mp.mpf(float(xs))
+                if fo >= mp.mpf('0.02'):
                     theta, _, q, flux = series(bi, fo, x, zs)
                     deficit = 1 - theta
                     if fo <= mp.mpf('0.05'):
@@ -99,15 +113,19 @@ def main():
                         assert abs(t2 - theta) <= mp.erfc(1 / mp.sqrt(fo)) + mp.mpf('1e-42'), (bis, fos, xs, t2 - theta)
                 else:
                     theta, deficit, q, flux = semi(bi, fo, x)
-                out.write('theta\t%s\t%s\t%s\t%s\t%s\n' % (bis, xs, fos, mp.nstr(theta, 20),
-                                                           mp.nstr(deficit, 20)))
-            if fo >= mp.mpf('1e-3'):
-                _, mean, q, flux = series(bi, fo, 0, zs)
+                out.write('theta\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' % (
+                    bis, xs, fos, mp.nstr(theta, 20), mp.nstr(deficit, 20),
+                    mp.nstr(mp.log(theta), 20) if theta > 0 else '-inf',
+                    mp.nstr(one_term(bi, fo, x, zs[0]), 20)))
+            if fo >= mp.mpf('0.02'):
+                _, q, mean, flux = series(bi, fo, 0, zs)
             else:
                 _, _, q, flux = semi(bi, fo, 0)
                 mean = 1 - q
-            out.write('energy\t%s\t%s\t%s\t%s\t%s\n' % (bis, fos, mp.nstr(q, 20), mp.nstr(mean, 20),
-                                                       mp.nstr(flux, 20)))
+            out.write('energy\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' % (
+                bis, fos, mp.nstr(q, 20), mp.nstr(mean, 20), mp.nstr(flux, 20),
+                mp.nstr(1 - one_term(bi, fo, None, zs[0]), 20),
+                mp.nstr(mp.log(mean), 20) if mean > 0 else '-inf'))
 
 
 main()
