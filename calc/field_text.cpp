@@ -7,10 +7,13 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 namespace planewall {
 
 namespace {
+
+constexpr int kConvertedDigits = 12;
 
 bool isBlank(char c)
 {
@@ -137,10 +140,29 @@ std::string convertFieldText(std::string_view text, Quantity quantity, std::stri
     }
     if (!std::isfinite(converted))
         return std::string(text);
-    std::string out = formatSignificant(converted, 15);
+    std::string out = formatSignificant(converted, kConvertedDigits);
     if (text.find(',') != std::string_view::npos)
         std::ranges::replace(out, '.', ',');
     return out;
+}
+
+UnitField::UnitField(Quantity quantity, std::string text, std::string unit)
+    : m_quantity(quantity), m_text(std::move(text)), m_unit(unitOf(quantity, unit).symbol),
+      m_typed(m_text), m_typedUnit(m_unit)
+{ }
+
+void UnitField::type(std::string text)
+{
+    m_text = std::move(text);
+    m_typed = m_text;
+    m_typedUnit = m_unit;
+}
+
+const std::string &UnitField::changeUnit(std::string_view unit)
+{
+    m_unit = unitOf(m_quantity, unit).symbol;
+    m_text = convertFieldText(m_typed, m_quantity, m_typedUnit, m_unit);
+    return m_text;
 }
 
 } // namespace planewall

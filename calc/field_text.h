@@ -37,11 +37,36 @@ double readField(std::string_view text, Quantity quantity, std::string_view unit
 std::string fieldText(double value, char decimalPoint = '.');
 
 // The field's text after its unit chooser goes from `fromUnit` to `toUnit`: the same amount
-// in the new unit, to 15 significant digits so that a conversion's binary noise does not show
-// ("1 m" -> "3.28083989501312 ft" -> "1 m"), with the decimal point the text used. A text that
+// in the new unit, to 12 significant digits so that a conversion's rounding does not show and
+// going back gives the number typed ("1" m -> "3.28083989501" ft -> "1" m), with the decimal
+// point the text used. A text that
 // does not read, or whose value is beyond the range of numbers in the new unit, comes back
 // unchanged, for its error to show as before.
 std::string convertFieldText(std::string_view text, Quantity quantity, std::string_view fromUnit,
                              std::string_view toUnit);
+
+// A field's text and unit, with the text as it was last typed and the unit it was typed in.
+// Each change of unit converts from what was typed, never from an earlier conversion, so that
+// going back and forth shows the typed number again ("1" m -> "3.28083989501" ft -> "1" m)
+// however the conversions rounded.
+class UnitField
+{
+public:
+    UnitField(Quantity quantity, std::string text, std::string unit);
+
+    Quantity quantity() const { return m_quantity; }
+    const std::string &text() const { return m_text; }
+    const std::string &unit() const { return m_unit; }
+
+    // The user's own text, in the current unit.
+    void type(std::string text);
+    // Another unit of the quantity (std::invalid_argument otherwise); returns the new text.
+    const std::string &changeUnit(std::string_view unit);
+
+private:
+    Quantity m_quantity;
+    std::string m_text, m_unit;
+    std::string m_typed, m_typedUnit;
+};
 
 } // namespace planewall
