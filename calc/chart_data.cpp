@@ -67,18 +67,33 @@ std::string lengthText(const ChartFrame &frame, double xStar)
         + formatWithUnit(xStar * frame.lengthPerXStar, frame.lengthUnit, 4);
 }
 
-// The temperature axis: from the lower to the higher of Ti and T∞, a little beyond both.
+ChartAxis linearAxis(std::string title, double min, double max)
+{
+    return {std::move(title), min, max, false, niceStep(min, max)};
+}
+
+// The temperature axis: from the lower to the higher of Ti and T∞, out to the labels' round
+// numbers beyond them.
 ChartAxis temperatureAxis(const ChartFrame &frame)
 {
     double low = std::min(frame.tInf, frame.tInf + frame.tDifference);
     double high = std::max(frame.tInf, frame.tInf + frame.tDifference);
-    const double pad = high > low ? 0.03 * (high - low) : std::max(1.0, std::abs(high) * 0.05);
-    return {axisTitle(frame.temperatureName, frame.temperatureUnit), low - pad, high + pad};
+    if (!(high > low)) {
+        const double pad = std::max(1.0, std::abs(high) * 0.05);
+        low -= pad;
+        high += pad;
+    }
+    const double step = niceStep(low, high);
+    if (step > 0) {
+        low = std::floor(low / step) * step;
+        high = std::ceil(high / step) * step;
+    }
+    return {axisTitle(frame.temperatureName, frame.temperatureUnit), low, high, false, step};
 }
 
 ChartAxis timeAxis(const ChartFrame &frame, double span)
 {
-    return {axisTitle(frame.timeName, frame.timeUnit), 0, span * frame.timePerFo};
+    return linearAxis(axisTitle(frame.timeName, frame.timeUnit), 0, span * frame.timePerFo);
 }
 
 ChartSeries series(std::string name, Stroke stroke, int colour)
@@ -150,6 +165,20 @@ std::optional<ChartKind> chartKindOf(std::string_view key)
     return std::nullopt;
 }
 
+double niceStep(double min, double max)
+{
+    const double span = max - min;
+    if (!(span > 0) || !std::isfinite(span))
+        return 0;
+    const double raw = span / 6;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double factor : {1.0, 2.0, 2.5, 5.0}) {
+        if (factor * magnitude >= raw * (1 - 1e-12))
+            return factor * magnitude;
+    }
+    return 10 * magnitude;
+}
+
 double referenceFo(const ChartFrame &frame)
 {
     return frame.fo > 0 ? frame.fo : kReferenceFoAtStart;
@@ -163,13 +192,14 @@ double spanFo(const ChartFrame &frame)
 
 ChartData profileChart(const WallSolution &wall, const ChartFrame &frame)
 {
-    ChartData chart{.kind = ChartKind::Profile,
-                    .title = "Temperature across the half-wall",
-                    .description = {},
-                    .x = {axisTitle(frame.lengthName, frame.lengthUnit), 0, frame.lengthPerXStar},
-                    .y = temperatureAxis(frame),
-                    .ySecondary = std::nullopt,
-                    .series = {}};
+    ChartData chart{
+        .kind = ChartKind::Profile,
+        .title = "Temperature across the half-wall",
+        .description = {},
+        .x = linearAxis(axisTitle(frame.lengthName, frame.lengthUnit), 0, frame.lengthPerXStar),
+        .y = temperatureAxis(frame),
+        .ySecondary = std::nullopt,
+        .series = {}};
     const std::vector<double> xs = evenlySpaced(0, 1, kProfilePoints);
     std::vector<double> thetas(xs.size());
     const double fo = referenceFo(frame);
@@ -257,7 +287,7 @@ ChartData energyChart(const WallSolution &wall, const ChartFrame &frame)
                     .title = "Energy given up against time",
                     .description = {},
                     .x = timeAxis(frame, span),
-                    .y = {ratio, 0, 1},
+                    .y = linearAxis(ratio, 0, 1),
                     .ySecondary = std::nullopt,
                     .series = {}};
     if (frame.initialEnergy && *frame.initialEnergy != 0)
@@ -295,8 +325,8 @@ ChartData heislerChart(const ChartFrame &frame)
     ChartData chart{.kind = ChartKind::Heisler,
                     .title = "Centre temperature (the Heisler chart, exact)",
                     .description = {},
-                    .x = {"Fo", kHeislerFoMin, kHeislerFoMax, true},
-                    .y = {theta0 + " at the centre", kHeislerThetaMin, kHeislerThetaMax, true},
+                    .x = {"Fo", kHeislerFoMin, kHeislerFoMax, true, 0},
+                    .y = {theta0 + " at the centre", kHeislerThetaMin, kHeislerThetaMax, true, 0},
                     .ySecondary = std::nullopt,
                     .series = {}};
     const std::vector<double> fos = logSpaced(kHeislerFoMin, kHeislerFoMax, kHeislerPoints);

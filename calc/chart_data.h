@@ -52,7 +52,14 @@ struct ChartAxis
     std::string title;
     double min = 0, max = 1;
     bool logarithmic = false;
+    // The distance between labelled ticks, a round number; labels sit on its multiples. 0 for
+    // a logarithmic axis, whose labels are the powers of ten.
+    double tickStep = 0;
 };
+
+// A round step for labelling [min, max] with about six labels: 1, 2, 2.5 or 5 times a power of
+// ten. 0 when the range is empty or not finite.
+double niceStep(double min, double max);
 
 // A second scale for the y values, on the right: `factor` times the left one ("Q" beside
 // "Q/Q0"); negative when the wall takes up heat, so its numbers then run downwards.

@@ -158,6 +158,13 @@ void UnitField::type(std::string text)
     m_typedUnit = m_unit;
 }
 
+void UnitField::setValue(double si)
+{
+    m_typedUnit = unitsOf(m_quantity).front().symbol;
+    m_typed = fieldText(si);
+    m_text = convertFieldText(m_typed, m_quantity, m_typedUnit, m_unit);
+}
+
 const std::string &UnitField::changeUnit(std::string_view unit)
 {
     m_unit = unitOf(m_quantity, unit).symbol;

@@ -60,6 +60,9 @@ public:
 
     // The user's own text, in the current unit.
     void type(std::string text);
+    // A value in SI, shown in the current unit; kept as typed in SI, so that a later change of
+    // unit converts from the exact value.
+    void setValue(double si);
     // Another unit of the quantity (std::invalid_argument otherwise); returns the new text.
     const std::string &changeUnit(std::string_view unit);
 

@@ -355,6 +355,15 @@ std::string resultsText(const StudyResults &results)
     return text;
 }
 
+double checkedBiotNumber(double h, double L, double k)
+{
+    const Wall wall = makeWall(L, k, 1.0, std::nullopt, std::nullopt);
+    const Problem problem(wall, h, 1, 0);
+    if (!std::isfinite(problem.bi()))
+        throw InputError(Input::H, "gives a Biot number beyond the range of numbers");
+    return problem.bi();
+}
+
 Charts dimensionlessCharts(double bi, double fo, double xStar)
 {
     ChartFrame frame;

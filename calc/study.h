@@ -102,6 +102,10 @@ Study runStudy(const StudySpec &spec);
 // The results as text to copy: one line per result, tab-separated columns with a header.
 std::string resultsText(const StudyResults &results);
 
+// The Biot number hL/k from h, L and k in SI, each checked as a Problem checks it (InputError on
+// the first out of range, and on h when the product is beyond the range of numbers).
+double checkedBiotNumber(double h, double L, double k);
+
 // The four charts of a dimensionless wall, in x*, Fo and θ*.
 Charts dimensionlessCharts(double bi, double fo, double xStar);
 

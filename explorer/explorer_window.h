@@ -1,0 +1,90 @@
+#pragma once
+
+#include "chart_data.h"
+#include "explorer_form.h"
+#include "explorer_interface.h"
+#include "study_runner.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <array>
+#include <optional>
+
+class QAction;
+class QTabWidget;
+
+namespace planewall {
+
+class ChartView;
+class InputPanel;
+class ResultsPanel;
+
+// The explorer: the whole solution of the wall, its inputs in real units, its results beside
+// the one-term and lumped shortcuts, and four charts, following the inputs as they are typed.
+//
+// How data flows: the input panel forwards every edit to the form (ExplorerForm); after a short
+// pause in typing (or at once on Enter) a snapshot of the form goes to the StudyRunner, which
+// runs the study on a worker thread; its result comes back here and is shown: the messages
+// beside their inputs, and, when there are results, the results table and the charts. A study
+// with messages leaves the last good results and charts in place, marked out of date.
+//
+// The window remembers its size and its inputs between runs (QSettings, in the application's
+// configuration folder).
+class ExplorerWindow : public QMainWindow, public ExplorerWindowInterface
+{
+    Q_OBJECT
+
+public:
+    explicit ExplorerWindow(QWidget *parent = nullptr);
+    ~ExplorerWindow() override;
+
+    // ExplorerWindowInterface
+    QWidget *widget() override { return this; }
+    void takeCalculatorBoxes(const std::array<CalculatorBox, 3> &hLk) override;
+    void setEscapeCloses(bool closes) override { m_escapeCloses = closes; }
+
+    // The debounce before a study runs after an edit.
+    static constexpr int kPauseMs = 120;
+
+    const ExplorerForm &form() const { return m_form; }
+    InputPanel *inputs() const { return m_inputs; }
+    ResultsPanel *results() const { return m_results; }
+    QTabWidget *chartTabs() const { return m_tabs; }
+    ChartView *chartView(ChartKind kind) const { return m_charts[static_cast<std::size_t>(kind)]; }
+    // The study last shown with results, if any.
+    const std::optional<Study> &shownStudy() const { return m_shown; }
+
+Q_SIGNALS:
+    // A study's outcome is on the screen (for tests and the benchmark).
+    void studyShown();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void buildMenus();
+    void runNow();
+    void present(const Study &study);
+    void copyResults();
+    void saveChartImage();
+    void saveChartData();
+    void showHowToRead();
+    void showAbout();
+    ChartView *currentChart() const;
+    void loadSettings();
+    void saveSettings() const;
+
+    ExplorerForm m_form;
+    InputPanel *m_inputs;
+    ResultsPanel *m_results;
+    QTabWidget *m_tabs;
+    std::array<ChartView *, 4> m_charts{};
+    StudyRunner m_runner;
+    QTimer m_pause;
+    std::optional<Study> m_shown;
+    bool m_escapeCloses = false;
+};
+
+} // namespace planewall

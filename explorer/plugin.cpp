@@ -1,0 +1,20 @@
+#include "plugin.h"
+
+#include "explorer_window.h"
+#include "export_command.h"
+
+#include <iostream>
+
+namespace planewall {
+
+ExplorerWindowInterface *ExplorerPlugin::createExplorer()
+{
+    return new ExplorerWindow;
+}
+
+int ExplorerPlugin::exportChart(const QStringList &arguments)
+{
+    return runExportCommand(arguments, std::cout, std::cerr);
+}
+
+} // namespace planewall

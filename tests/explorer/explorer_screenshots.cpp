@@ -1,0 +1,143 @@
+// Writes pictures of the explorer for a person to look at: each chart's tab after the window's
+// first study, a solve for time, a solve for h, and an input with an error (the charts out of
+// date). Usage: planewall_explorer_screenshots OUTPUT_FOLDER [--dark]
+//
+// Runs on whatever platform Qt picks (xcb under xvfb-run shows what a user gets); set
+// QT_SCALE_FACTOR for the larger scales. --dark gives the application a dark palette, as a dark
+// desktop theme would. Settings go to QStandardPaths' test folders, so the pictures always
+// start from the explorer's own first inputs.
+
+#include "chart_view.h"
+#include "explorer_window.h"
+#include "input_panel.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QStyleFactory>
+#include <QTabWidget>
+#include <QTest>
+
+#include <cstdio>
+
+using namespace planewall;
+
+namespace {
+
+QString g_folder;
+
+void save(QWidget &widget, const QString &name)
+{
+    const QString path = QDir(g_folder).filePath(name + QStringLiteral(".png"));
+    std::printf("%s %s\n", qPrintable(path), widget.grab().save(path) ? "written" : "NOT written");
+}
+
+void waitForStudy(ExplorerWindow &window)
+{
+    QSignalSpy shown(&window, &ExplorerWindow::studyShown);
+    shown.wait(3000);
+    QTest::qWait(150);
+}
+
+void type(ExplorerWindow &window, Input input, const QString &text)
+{
+    QLineEdit *edit = window.inputs()->edit(input);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+void solveFor(ExplorerWindow &window, int index)
+{
+    QComboBox *combo = window.inputs()->solveForChooser();
+    combo->setCurrentIndex(index);
+    Q_EMIT combo->activated(index);
+}
+
+QPalette darkPalette()
+{
+    QPalette p;
+    p.setColor(QPalette::Window, QColor(37, 37, 38));
+    p.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    p.setColor(QPalette::Base, QColor(30, 30, 30));
+    p.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
+    p.setColor(QPalette::Text, QColor(230, 230, 230));
+    p.setColor(QPalette::Button, QColor(50, 50, 52));
+    p.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::ToolTipBase, QColor(50, 50, 52));
+    p.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
+    p.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
+    return p;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: planewall_explorer_screenshots OUTPUT_FOLDER [--dark]\n");
+        return 2;
+    }
+    g_folder = args.at(1);
+    QDir().mkpath(g_folder);
+    QFile::remove(QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+                      .filePath(QStringLiteral("explorer.conf")));
+    if (args.contains(QStringLiteral("--dark"))) {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setPalette(darkPalette());
+    }
+
+    ExplorerWindow window;
+    window.move(0, 0);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    waitForStudy(window);
+    const char *names[] = {"profile", "history", "energy", "heisler"};
+    for (int i = 0; i < 4; ++i) {
+        window.chartTabs()->setCurrentIndex(i);
+        QTest::qWait(100);
+        save(window, QStringLiteral("explorer-%1").arg(QLatin1String(names[i])));
+    }
+
+    // Solve for the time at which the centre reaches 100 °C.
+    solveFor(window, 1);
+    waitForStudy(window);
+    window.chartTabs()->setCurrentIndex(1);
+    QTest::qWait(100);
+    save(window, QStringLiteral("explorer-solve-time-history"));
+
+    // Solve for the h that brings the mean to 100 °C by t.
+    solveFor(window, 4);
+    waitForStudy(window);
+    window.chartTabs()->setCurrentIndex(2);
+    QTest::qWait(100);
+    save(window, QStringLiteral("explorer-solve-h-energy"));
+
+    // An input that cannot be used: the last charts stay, out of date.
+    type(window, Input::X, QStringLiteral("80"));
+    waitForStudy(window);
+    window.chartTabs()->setCurrentIndex(0);
+    QTest::qWait(100);
+    save(window, QStringLiteral("explorer-error-out-of-date"));
+
+    // The smallest the window goes.
+    window.resize(window.minimumSizeHint());
+    QTest::qWait(200);
+    save(window, QStringLiteral("explorer-minimum-size"));
+    std::printf("minimum size %dx%d\n", window.minimumSizeHint().width(),
+                window.minimumSizeHint().height());
+    return 0;
+}
