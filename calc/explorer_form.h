@@ -39,6 +39,8 @@ public:
     // k, ρ and c_p from the material, each in its field's current unit; the wall is then given
     // by ρ and c_p.
     void chooseMaterial(const Material &material);
+    // k, ρ and c_p as they are, no longer said to be a material's.
+    void leaveMaterial() { m_material = nullptr; }
     // A value handed over in SI (Form1's boxes): the field shows it exactly, in the SI unit.
     void takeSiValue(Input input, double si);
     // Text that could not be read as a number (Form1's "1e999"): the field shows it, in the SI
