@@ -49,6 +49,8 @@ QString saveChartImage(ChartView &view, const QString &path, ImageFormat format)
         svg.setOutputDevice(&file);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
+        // Its width and height in CSS pixels, 96 to the inch, as browsers and editors read them.
+        svg.setResolution(96);
         svg.setTitle(view.accessibleName());
         svg.setDescription(view.accessibleDescription());
         QPainter painter;
