@@ -4,6 +4,7 @@
 #include "arithmetic_error.h"
 #include "calculation.h"
 #include "number_text.h"
+#include "planewall_version.h"
 #include "series_commands.h"
 
 #include <cstdio>
@@ -44,6 +45,8 @@ constexpr std::string_view kHelp
       "    Takes no texts and no --steps.\n"
       "--help\n"
       "    prints this text.\n"
+      "--version\n"
+      "    prints the version.\n"
       "--\n"
       "    ends the options. Options come before the texts, and any other argument is a\n"
       "    text: planewall-cli -1 1 1 computes h = -1.\n"
@@ -219,10 +222,11 @@ int run(std::span<const std::string_view> args, std::istream &in, std::ostream &
     // that only looks like an option ("-1"), ends them and starts the texts.
     CLI::App app("", std::string(kProgram));
     app.set_help_flag();
-    bool steps = false, batch = false, help = false;
+    bool steps = false, batch = false, help = false, version = false;
     app.add_flag("--steps", steps)->disable_flag_override();
     app.add_flag("--batch", batch)->disable_flag_override();
     app.add_flag("--help", help)->disable_flag_override();
+    app.add_flag("--version", version)->disable_flag_override();
     app.prefix_command();
     try {
         parse(app, args);
@@ -235,6 +239,10 @@ int run(std::span<const std::string_view> args, std::istream &in, std::ostream &
 
     if (help) {
         out << kHelp;
+        return kSuccess;
+    }
+    if (version) {
+        out << kProgram << ' ' << kVersion << '\n';
         return kSuccess;
     }
     if (batch) {
