@@ -4,6 +4,7 @@
 #include "arithmetic_error.h"
 #include "calculation.h"
 #include "number_text.h"
+#include "planewall_version.h"
 #include "series_commands.h"
 #include "solve_command.h"
 #include "verify_command.h"
@@ -268,7 +269,7 @@ int run(std::span<const std::string_view> args, std::istream &in, std::ostream &
         return kSuccess;
     }
     if (version) {
-        out << kProgram << ' ' << PLANEWALL_VERSION << '\n';
+        out << kProgram << ' ' << kVersion << '\n';
         return kSuccess;
     }
     if (batch) {
