@@ -11,7 +11,7 @@ namespace {
 std::string longText(int kind, std::size_t size)
 {
     switch (kind) {
-    case 0: // digits: "1234567890123..." is a number far beyond the double range
+    case 0: // digits: "7777..." is a number far beyond the double range
         return std::string(size, '7');
     case 1: // zeros after the point, then a digit: the long, exact-rounding path
         return "0." + std::string(size, '0') + "1";

@@ -4,7 +4,10 @@
 #include "arithmetic_error.h"
 #include "calculation.h"
 #include "number_text.h"
+#include "planewall_version.h"
 #include "series_commands.h"
+#include "solve_command.h"
+#include "verify_command.h"
 
 #include <cstdio>
 #include <istream>
@@ -16,53 +19,68 @@ namespace planewall::cli {
 
 namespace {
 
-constexpr std::string_view kUsage = "usage: planewall-cli [--steps] [--] H L K\n"
-                                    "       planewall-cli --batch\n"
-                                    "       planewall-cli roots|temperature ... (see --help)\n"
-                                    "       planewall-cli --help\n";
+constexpr std::string_view kUsage
+    = "usage: planewall-cli [--steps] [--] H L K\n"
+      "       planewall-cli --batch\n"
+      "       planewall-cli roots|temperature|solve|verify|materials ... (see --help)\n"
+      "       planewall-cli --help | --version\n";
 
 constexpr std::string_view kHelp
-    = "Plane wall with convection, exact solution: the Biot number Bi = h*L/k and the first\n"
-      "four roots zeta1..zeta4 of zeta*tan(zeta) = Bi, found by Newton's method.\n"
+    = "Usage: planewall-cli [--steps] [--] H L K\n"
+      "  or:  planewall-cli --batch\n"
+      "  or:  planewall-cli roots|temperature|solve|verify|materials [OPTION]...\n"
+      "Plane wall with convection, exact solution: the Biot number Bi = h*L/k and the first\n"
+      "four roots zeta1..zeta4 of zeta*tan(zeta) = Bi, found by Newton's method; and the\n"
+      "temperatures, energy and heat flux of the wall at any time, in real units, solving for\n"
+      "the time or the heat transfer coefficient that reaches a temperature.\n"
       "\n"
       "H, L and K are read as the calculator's entry boxes read them: the number a text\n"
       "begins with counts and the rest is ignored; a text without a number reads as 0;\n"
-      "'.' is the decimal point, so \"1,5\" reads as 1.\n"
+      "'.' is the decimal point, so \"1,5\" reads as 1. Five lines follow, in the order they\n"
+      "are computed: Bi<TAB>text, zeta1<TAB>text, ..., zeta4<TAB>text (Bi with two\n"
+      "decimals, the roots with four).\n"
       "\n"
-      "planewall-cli H L K\n"
-      "    prints five lines, in the order they are computed:\n"
-      "    Bi<TAB>text, zeta1<TAB>text, ..., zeta4<TAB>text\n"
-      "    (Bi with two decimals, the roots with four).\n"
-      "--steps\n"
-      "    also prints every Newton step before its root's line, as\n"
-      "    zetaN<TAB>step<TAB>S<TAB>TEXT<TAB>VALUE (S counts from 1, TEXT as the box shows\n"
-      "    it, VALUE the iterate to 17 significant digits).\n"
-      "--batch\n"
-      "    reads cases from standard input, one a line, H L K separated by tabs (or, in a\n"
-      "    line without a tab, by runs of blanks); missing fields are empty texts. Prints one\n"
-      "    line per input line: the five texts separated by tabs, or error<TAB>message.\n"
-      "    Takes no texts and no --steps.\n"
-      "--help\n"
-      "    prints this text.\n"
-      "--\n"
-      "    ends the options. Options come before the texts, and any other argument is a\n"
-      "    text: planewall-cli -1 1 1 computes h = -1.\n"
+      "  --steps    also print every Newton step before its root's line, as\n"
+      "             zetaN<TAB>step<TAB>S<TAB>TEXT<TAB>VALUE (S counts from 1, TEXT as the\n"
+      "             box shows it, VALUE the iterate to 17 significant digits)\n"
+      "  --batch    read cases from standard input, one a line, H L K separated by tabs\n"
+      "             (or, in a line without a tab, by runs of blanks); missing fields are\n"
+      "             empty texts; print one line per input line: the five texts separated\n"
+      "             by tabs, or error<TAB>message; takes no texts and no --steps\n"
+      "  --help     print this text\n"
+      "  --version  print the version\n"
+      "  --         end the options: options come before the texts, and any other\n"
+      "             argument is a text (planewall-cli -1 1 1 computes h = -1)\n"
       "\n"
-      "The series solution, for Bi >= 0 (see planewall-cli roots --help, and likewise for\n"
-      "temperature):\n"
-      "planewall-cli roots (--bi B | --h H --L L --k K) [--count N] [--precision P] [--csv]\n"
-      "    roots zeta_n to full precision, with the series coefficients C_n.\n"
-      "planewall-cli temperature (--bi B | --h H --L L --k K) --fo F --x X[,X...] ...\n"
-      "    theta* at each x* from the series and from its first term, then Q/Q0.\n"
+      "A calculation that cannot go on is reported with its cause: \"division by zero: k is\n"
+      "0\" (also when h*L is 0), \"overflow: h*L is too large\" and the like; a --batch line\n"
+      "says only \"error<TAB>division by zero\" or \"error<TAB>overflow\".\n"
+      "\n"
+      "Subcommands (each has its own --help; their option values are strict numbers with an\n"
+      "optional unit, such as 50mm, 8min, 20C):\n"
+      "  roots        the roots zeta_n to full precision, with the series coefficients C_n:\n"
+      "               roots (--bi B | --h H --L L --k K) [--count N]\n"
+      "  temperature  the exact temperature at each place and time, the one-term\n"
+      "               approximation and its error; then the mean temperature, Q/Q0 (and Q),\n"
+      "               the surface heat flux and the lumped value with its error:\n"
+      "               temperature (--bi B | --h H --L L --k K) --fo F --x X*[,X*...]\n"
+      "               temperature --L L --k K (--alpha A | --rho R --cp C | --material M)\n"
+      "                 --h H --ti T --tinf T --t T[,T...] --x X[,X...]|surface\n"
+      "  solve        the time (or Fo) at which a place or the mean reaches a target, or the\n"
+      "               h (or Bi) that reaches it by --t (or --fo), with its relative error:\n"
+      "               solve --for t|h|fo|bi (--target T | --target-theta TH) (--x X | --mean)\n"
+      "  verify       check planewall against built-in reference cases\n"
+      "  materials    list the materials --material knows\n"
+      "Every subcommand takes --csv or --json (one object, full precision) and --precision.\n"
       "These words count as subcommands only as the first argument: the case whose h text\n"
       "is \"roots\" is planewall-cli -- roots 1 1.\n"
       "\n"
-      "Messages name the arithmetic error: \"division by zero\" (k is 0, also when h*L is 0),\n"
-      "\"overflow\" (a number or result beyond the double range) or \"invalid floating-point\n"
-      "operation\".\n"
-      "\n"
-      "Exit status: 0 on success; 1 when a case ended in an arithmetic error (then the lines\n"
-      "printed before it stay); 2 on a usage error.\n";
+      "Exit status:\n"
+      "  0  success;\n"
+      "  1  a failure: an arithmetic error (the lines printed before it stay), output\n"
+      "     that cannot be written, a target that cannot be reached, a reference case\n"
+      "     outside its tolerance;\n"
+      "  2  a usage error (nothing is printed on standard output).\n";
 
 std::string_view slotName(Slot slot)
 {
@@ -123,8 +141,8 @@ int runSingle(std::string_view h, std::string_view L, std::string_view k, bool s
     } catch (const ArithmeticError &e) {
         // The root being searched did not end, so it gets no final line.
         out.flush();
-        err << kProgram << ": " << e.what() << '\n';
-        return kArithmeticFailure;
+        err << kProgram << ": " << e.what() << ": " << describeCause(e) << '\n';
+        return kFailure;
     }
     sink.finishRoot();
     return kSuccess;
@@ -203,7 +221,7 @@ int runBatch(std::istream &in, std::ostream &out)
     }
     out << output;
     out.flush();
-    return anyFailed ? kArithmeticFailure : kSuccess;
+    return anyFailed ? kFailure : kSuccess;
 }
 
 } // namespace
@@ -212,22 +230,29 @@ int run(std::span<const std::string_view> args, std::istream &in, std::ostream &
         std::ostream &err)
 {
     // Subcommands only as the first argument: any other place holds a text.
-    if (!args.empty() && isSeriesCommand(args.front()))
-        return runSeriesCommand(args, out, err);
+    if (!args.empty()) {
+        if (isSeriesCommand(args.front()))
+            return runSeriesCommand(args, out, err);
+        if (args.front() == "solve")
+            return runSolveCommand(args, out, err);
+        if (args.front() == "verify")
+            return runVerifyCommand(args, out, err);
+    }
 
     // Options come before the texts: the first argument that is not an option, "--" or one
     // that only looks like an option ("-1"), ends them and starts the texts.
     CLI::App app("", std::string(kProgram));
     app.set_help_flag();
-    bool steps = false, batch = false, help = false;
+    bool steps = false, batch = false, help = false, version = false;
     app.add_flag("--steps", steps)->disable_flag_override();
     app.add_flag("--batch", batch)->disable_flag_override();
     app.add_flag("--help", help)->disable_flag_override();
+    app.add_flag("--version", version)->disable_flag_override();
     app.prefix_command();
     try {
         parse(app, args);
-    } catch (const CLI::ParseError &e) {
-        return usageError(err, e.what(), kUsage);
+    } catch (const UsageProblem &problem) {
+        return usageError(err, problem.message, kUsage);
     }
     std::vector<std::string> texts = app.remaining();
     if (!texts.empty() && texts.front() == "--")
@@ -235,6 +260,10 @@ int run(std::span<const std::string_view> args, std::istream &in, std::ostream &
 
     if (help) {
         out << kHelp;
+        return kSuccess;
+    }
+    if (version) {
+        out << kProgram << ' ' << kVersion << '\n';
         return kSuccess;
     }
     if (batch) {

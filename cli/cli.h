@@ -6,8 +6,9 @@
 
 namespace planewall::cli {
 
-// Exit statuses of planewall-cli.
-enum ExitStatus { kSuccess = 0, kArithmeticFailure = 1, kUsageError = 2 };
+// Exit statuses of planewall-cli: a failure is anything that stops a well-formed request (an
+// arithmetic error, output that cannot be written, an unreachable target, a failed check).
+enum ExitStatus { kSuccess = 0, kFailure = 1, kUsageError = 2 };
 
 // Runs planewall-cli with its arguments (without the program name). Results go to `out`,
 // messages to `err`; `in` is read only by --batch. Returns the exit status.

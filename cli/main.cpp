@@ -1,5 +1,8 @@
 #include "cli.h"
+#include "output_stream.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <string_view>
 #include <vector>
@@ -7,6 +10,17 @@
 int main(int argc, char *argv[])
 {
     std::ios::sync_with_stdio(false);
+    planewall::cli::DescriptorBuffer buffer(1);
+    std::ostream out(&buffer);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    return planewall::cli::run(args, std::cin, std::cout, std::cerr);
+    int status = planewall::cli::run(args, std::cin, out, std::cerr);
+    out.flush();
+    if (buffer.error() == EPIPE)
+        return planewall::cli::kFailure; // the reader has gone (| head): nothing to tell
+    if (buffer.error() != 0) {
+        std::cerr << "planewall-cli: cannot write output: " << std::strerror(buffer.error())
+                  << '\n';
+        status = planewall::cli::kFailure;
+    }
+    return status;
 }

@@ -1,16 +1,13 @@
 #include "series_commands.h"
 
 #include "arguments.h"
-#include "arithmetic_error.h"
-#include "calculation.h"
 #include "cli.h"
-#include "number_text.h"
 #include "exact_solution.h"
+#include "materials.h"
+#include "output.h"
+#include "problem_options.h"
 #include "series.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <initializer_list>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -20,158 +17,254 @@ namespace planewall::cli {
 namespace {
 
 constexpr std::string_view kRootsUsage
-    = "usage: planewall-cli roots (--bi B | --h H --L L --k K) [--count N] [--precision P] "
-      "[--csv]\n";
+    = "usage: planewall-cli roots (--bi B | --h H --L L --k K) [--count N] [--precision P]\n"
+      "                           [--csv | --json]\n";
 constexpr std::string_view kTemperatureUsage
-    = "usage: planewall-cli temperature (--bi B | --h H --L L --k K) --fo F --x X[,X...]\n"
-      "                                 [--precision P] [--csv]\n";
+    = "usage: planewall-cli temperature (--bi B | --h H --L L --k K) --fo F[,F...] --x X[,X...]\n"
+      "       planewall-cli temperature --L L --k K (--alpha A | --rho R --cp C | --material M)\n"
+      "                                 --h H --ti T --tinf T --t T[,T...] --x X[,X...]|surface\n"
+      "       [--precision P] [--csv | --json]\n";
+constexpr std::string_view kMaterialsUsage = "usage: planewall-cli materials [--csv | --json]\n";
 
-// Bad values found after parsing: reported as usage errors.
-struct UsageProblem
-{
-    std::string message;
-};
-
-// The options every series command shares: the wall's Bi and how numbers are written.
-struct CommonOptions
+// The Biot number of a dimensionless problem: --bi, or h·L/k from --h, --L and --k (strict
+// values, whose units, if any, are converted so that the ratio is consistent).
+struct BiotOptions
 {
     std::string bi, h, L, k;
-    int precision = 10;
-    bool csv = false;
     CLI::Option *biOption = nullptr;
-    std::vector<CLI::Option *> textOptions;
+    std::vector<CLI::Option *> parts;
 
-    void addTo(CLI::App &app)
+    void addTo(CLI::App &app, bool withParts)
     {
-        biOption = app.add_option("--bi", bi, "the Biot number, >= 0");
-        textOptions = {app.add_option("--h", h, "h, read as the calculator reads its boxes"),
-                       app.add_option("--L", L, "L, likewise"),
-                       app.add_option("--k", k, "k, likewise; Bi = h*L/k")};
-        for (auto *option : textOptions)
-            option->excludes(biOption);
-        app.add_option("--precision", precision, "significant digits, 17 for round-trip values")
-            ->check(CLI::Range(1, 17));
-        app.add_flag("--csv", csv, "comma-separated values, for spreadsheets");
+        biOption = app.add_option("--bi", bi, "the Biot number hL/k, >= 0");
+        if (!withParts)
+            return;
+        parts = {app.add_option("--h", h, "h, with --L and --k instead of --bi"),
+                 app.add_option("--L", L, "L, the half-thickness"),
+                 app.add_option("--k", k, "k; Bi = h*L/k")};
+        for (CLI::Option *part : parts)
+            part->excludes(biOption);
     }
 
-    // Raises ArithmeticError where h*L/k fails, as the calculator would.
-    double biotNumber() const
+    double value() const
     {
-        const auto given = std::count_if(textOptions.begin(), textOptions.end(),
-                                         [](const CLI::Option *o) { return o->count() > 0; });
-        double value;
-        if (biOption->count() > 0) {
-            const std::optional<double> number = wholeNumber(bi);
-            if (!number)
-                throw UsageProblem{"--bi: '" + bi + "' is not a number"};
-            value = *number;
-        } else if (given == 3) {
-            value = planewall::biotNumber(readNumber(h, FailedStep::ReadH),
-                                          readNumber(L, FailedStep::ReadL),
-                                          readNumber(k, FailedStep::ReadK));
-        } else {
+        double result;
+        if (biOption->count() > 0)
+            result = number("--bi", bi);
+        else if (!h.empty() || !L.empty() || !k.empty())
+            return biotFromTexts(h, L, k);
+        else
             throw UsageProblem{"give --bi, or all three of --h, --L and --k"};
-        }
-        if (value < 0)
-            throw UsageProblem{"Bi is " + formatBiot(value)
-                               + ": the series is for physical walls, with Bi >= 0"};
-        return value;
+        if (result < 0)
+            throw UsageProblem{"--bi: Bi is negative: the solution is for physical walls, with "
+                               "Bi >= 0"};
+        return result;
     }
 };
 
-// Writes rows of tab- or comma-separated cells.
-class Table
+int runRoots(const BiotOptions &biot, const OutputOptions &output, const std::string &countText,
+             std::ostream &out)
 {
-public:
-    Table(std::ostream &out, const CommonOptions &options)
-        : m_out(out), m_separator(options.csv ? ',' : '\t'), m_precision(options.precision)
-    { }
-
-    std::string number(double value) const
-    {
-        char text[40];
-        std::snprintf(text, sizeof text, "%.*g", m_precision, value);
-        return text;
-    }
-
-    void row(std::initializer_list<std::string> cells)
-    {
-        bool first = true;
-        for (const std::string &cell : cells) {
-            if (!first)
-                m_out << m_separator;
-            first = false;
-            m_out << quoted(cell);
-        }
-        m_out << '\n';
-    }
-
-private:
-    std::string quoted(const std::string &cell) const
-    {
-        if (m_separator != ',' || cell.find_first_of(",\"") == std::string::npos)
-            return cell;
-        std::string text = "\"";
-        for (const char c : cell)
-            text += c == '"' ? std::string("\"\"") : std::string(1, c);
-        return text + '"';
-    }
-
-    std::ostream &m_out;
-    char m_separator;
-    int m_precision;
-};
-
-int runRoots(const CommonOptions &options, int count, std::ostream &out)
-{
-    const double bi = options.biotNumber();
-    Table table(out, options);
-    table.row({"n", "zeta", "C"});
+    const Format format = output.format();
+    const int digits = output.digits();
+    const int count = countText.empty() ? 4 : wholeNumber("--count", countText, 1, kMaxRootCount);
+    const double bi = biot.value();
+    nlohmann::ordered_json json = {{"Bi", bi}, {"roots", nlohmann::ordered_json::array()}};
+    Table table(format, digits, {"n", "zeta", "C"});
     for (int n = 1; n <= count; ++n) {
         const SeriesTerm term = seriesTerm(bi, n);
+        json["roots"].push_back({{"n", n}, {"zeta", term.zeta}, {"C", term.c}});
         table.row({std::to_string(n), table.number(term.zeta), table.number(term.c)});
     }
+    if (format == Format::Json)
+        writeJson(out, json);
+    else
+        table.write(out);
     return kSuccess;
 }
 
-std::vector<double> positions(const std::string &list)
+std::string methodName(Form form)
 {
-    std::vector<double> xs;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = list.find(',', start);
-        const std::string text = list.substr(start, comma - start);
-        const std::optional<double> x = wholeNumber(text);
-        if (!x || !(*x >= 0 && *x <= 1))
-            throw UsageProblem{"--x: '" + text + "' is not a number in [0, 1]"};
-        xs.push_back(*x == 0 ? 0.0 : *x);
-        if (comma == std::string::npos)
-            return xs;
-        start = comma + 1;
-    }
+    return form == Form::SemiInfinite ? "semi-infinite" : "series";
 }
 
-int runTemperature(const CommonOptions &options, const std::string &foText,
-                   const std::string &xList, std::ostream &out)
+int runTemperature(const BiotOptions &biot, const ProblemOptions &problemOptions,
+                   const OutputOptions &output, const std::string &foText, const std::string &tText,
+                   const std::string &xText, std::ostream &out, std::ostream &err)
 {
-    const std::optional<double> fo = wholeNumber(foText);
-    if (!fo || *fo < 0)
-        throw UsageProblem{"--fo: '" + foText + "' is not a number >= 0"};
-    const std::vector<double> xs = positions(xList);
-    const WallSolution wall(options.biotNumber());
+    const Format format = output.format();
+    const int digits = output.digits();
+    const bool dimensional = !tText.empty();
+    if (dimensional && !foText.empty())
+        throw UsageProblem{"--t and --fo: give --t for a wall in real units, or --fo for the "
+                           "dimensionless one"};
+    if (!dimensional && foText.empty())
+        throw UsageProblem{"give --t (a wall in real units) or --fo (dimensionless)"};
+    if (xText.empty())
+        throw UsageProblem{"--x is needed: where in the wall"};
+    if (dimensional && biot.biOption->count() > 0)
+        throw UsageProblem{"--bi: a wall in real units has its Bi from --h, --L and --k"};
 
-    Table table(out, options);
-    table.row({"x", "theta", "theta_one_term"});
-    const double foValue = *fo == 0 ? 0.0 : *fo;
-    for (const double x : xs)
-        table.row({table.number(x), table.number(wall.theta(x, foValue)),
-                   table.number(wall.oneTermTheta(x, foValue))});
-    table.row({"Q/Q0", table.number(wall.energyRatio(foValue)),
-               table.number(wall.oneTermEnergyRatio(foValue))});
+    std::vector<std::string> notes;
+    std::vector<double> times, places;
+    std::optional<Problem> problem;
+    std::optional<WallSolution> dimensionless;
+    if (dimensional) {
+        const ProblemOptions::Temperatures temperatures = problemOptions.temperatures();
+        problem.emplace(problemOptions.problem(temperatures));
+        for (const std::string &item : splitList("--t", tText)) {
+            const double t = quantity("--t", item, Quantity::Time).value;
+            if (t < 0)
+                throw UsageProblem{"--t: '" + echoed(item) + "' is negative"};
+            times.push_back(t);
+        }
+        for (const std::string &item : splitList("--x", xText)) {
+            const bool surface = item.find_first_not_of(" \t") == item.find("surface")
+                && item.find_last_not_of(" \t") + 1 == item.find("surface") + 7;
+            const double x
+                = surface ? problem->wall().L : quantity("--x", item, Quantity::Length).value;
+            withOptionNames([&] { return problem->xStar(x); });
+            places.push_back(x);
+        }
+        if (problem->tI() == problem->tInf())
+            notes.push_back("Ti = Tinf: the wall never changes; T = Ti everywhere");
+    } else {
+        dimensionless.emplace(biot.biOption->count() > 0 ? biot.value()
+                                                         : problemOptions.dimensionlessBiot());
+        for (const std::string &item : splitList("--fo", foText)) {
+            const double fo = number("--fo", item);
+            if (fo < 0)
+                throw UsageProblem{"--fo: '" + echoed(item) + "' is negative"};
+            times.push_back(fo);
+        }
+        for (const std::string &item : splitList("--x", xText)) {
+            const double x = number("--x", item);
+            if (!(x >= 0 && x <= 1))
+                throw UsageProblem{"--x: '" + echoed(item) + "' is not in [0, 1]"};
+            places.push_back(x);
+        }
+    }
+    const double bi = problem ? problem->bi() : dimensionless->bi();
 
-    if (foValue < 0.2)
-        table.row(
-            {"note", "Fo < 0.2: the one-term approximation can be off by more than about 2%"});
+    std::vector<std::string> pointKeys
+        = {"x_star", "Fo", "theta", "theta_one_term", "error_one_term", "method"};
+    std::vector<std::string> energyKeys
+        = {"Fo",           "mean_theta",   "Q_ratio",          "q_star",
+           "theta_lumped", "error_lumped", "Q_ratio_one_term", "error_one_term"};
+    if (dimensional) {
+        pointKeys.insert(pointKeys.begin(), "x");
+        pointKeys.insert(pointKeys.begin() + 2, "t");
+        pointKeys.insert(pointKeys.begin() + 5, "T");
+        energyKeys.insert(energyKeys.begin(), "t");
+        energyKeys.insert(energyKeys.begin() + 3, "mean_T");
+        if (problem->initialEnergy())
+            energyKeys.insert(energyKeys.begin() + 5, "Q");
+        energyKeys.insert(energyKeys.begin() + (problem->initialEnergy() ? 7 : 6), "q_s");
+    }
+    Table points(format, digits, pointKeys), energies(format, digits, energyKeys);
+    nlohmann::ordered_json json = {{"Bi", bi}};
+    if (dimensional) {
+        json["T_unit"] = problem->unit().empty()
+            ? nlohmann::ordered_json(nullptr)
+            : nlohmann::ordered_json(std::string(problem->unit()));
+    }
+    json["points"] = nlohmann::ordered_json::array();
+    json["energy"] = nlohmann::ordered_json::array();
+
+    // One row per key: the value as JSON and as a table cell.
+    struct Row
+    {
+        nlohmann::ordered_json object = nlohmann::ordered_json::object();
+        std::vector<std::string> cells;
+    };
+    const auto put = [](Row &row, const Table &table, const std::string &key, double value) {
+        row.object[key] = value;
+        row.cells.push_back(table.number(value));
+    };
+
+    bool early = false;
+    for (const double t : times) {
+        for (const double x : places) {
+            const PointResult r
+                = problem ? pointResult(*problem, x, t) : pointResult(*dimensionless, x, t);
+            early |= r.fo < 0.2;
+            Row row;
+            if (dimensional)
+                put(row, points, "x", r.x);
+            put(row, points, "x_star", r.xStar);
+            if (dimensional)
+                put(row, points, "t", r.t);
+            put(row, points, "Fo", r.fo);
+            put(row, points, "theta", r.theta);
+            if (dimensional)
+                put(row, points, "T", r.temperature);
+            put(row, points, "theta_one_term", r.thetaOneTerm);
+            put(row, points, "error_one_term", r.errorOneTerm);
+            row.object["method"] = methodName(r.form);
+            row.cells.push_back(methodName(r.form));
+            json["points"].push_back(row.object);
+            points.row(row.cells);
+        }
+        const EnergyResult e
+            = problem ? energyResult(*problem, t) : energyResult(*dimensionless, t);
+        Row row;
+        if (dimensional)
+            put(row, energies, "t", e.t);
+        put(row, energies, "Fo", e.fo);
+        put(row, energies, "mean_theta", e.meanTheta);
+        if (dimensional)
+            put(row, energies, "mean_T", e.meanTemperature);
+        put(row, energies, "Q_ratio", e.energyRatio);
+        if (dimensional && e.energy)
+            put(row, energies, "Q", *e.energy);
+        put(row, energies, "q_star", e.fluxStar);
+        if (dimensional)
+            put(row, energies, "q_s", e.flux);
+        put(row, energies, "theta_lumped", e.thetaLumped);
+        put(row, energies, "error_lumped", e.errorLumped);
+        put(row, energies, "Q_ratio_one_term", e.energyRatioOneTerm);
+        put(row, energies, "error_one_term", e.errorOneTermEnergy);
+        json["energy"].push_back(row.object);
+        energies.row(row.cells);
+    }
+    if (early)
+        notes.push_back("Fo < 0.2: the one-term approximation can be off by more than about 2%");
+
+    if (format == Format::Json) {
+        json["notes"] = notes;
+        writeJson(out, json);
+        return kSuccess;
+    }
+    points.write(out);
+    out << '\n';
+    energies.write(out);
+    for (const std::string &text : notes)
+        note(err, text);
+    return kSuccess;
+}
+
+int runMaterials(const OutputOptions &output, std::ostream &out)
+{
+    const Format format = output.format();
+    Table table(format, 10, {"key", "name", "k", "rho", "cp", "alpha", "T", "source"});
+    nlohmann::ordered_json json = nlohmann::ordered_json::array();
+    for (const Material &m : materials()) {
+        table.row({std::string(m.key), std::string(m.name), table.number(m.k), table.number(m.rho),
+                   table.number(m.cp), table.number(m.diffusivity()), table.number(m.temperature),
+                   std::string(m.source)});
+        json.push_back({{"key", m.key},
+                        {"name", m.name},
+                        {"k", m.k},
+                        {"rho", m.rho},
+                        {"cp", m.cp},
+                        {"alpha", m.diffusivity()},
+                        {"T", m.temperature},
+                        {"source", m.source}});
+    }
+    if (format == Format::Json)
+        writeJson(out, {{"materials", json}});
+    else
+        table.write(out);
     return kSuccess;
 }
 
@@ -179,44 +272,56 @@ int runTemperature(const CommonOptions &options, const std::string &foText,
 
 bool isSeriesCommand(std::string_view word)
 {
-    return word == "roots" || word == "temperature";
+    return word == "roots" || word == "temperature" || word == "materials";
 }
 
 int runSeriesCommand(std::span<const std::string_view> args, std::ostream &out, std::ostream &err)
 {
-    const bool roots = args.front() == "roots";
-    const std::string_view usage = roots ? kRootsUsage : kTemperatureUsage;
-    CLI::App app(roots ? "The first N roots zeta_n of zeta*tan(zeta) = Bi and the series "
-                         "coefficients C_n = 4 sin(zeta_n) / (2 zeta_n + sin(2 zeta_n))."
-                       : "The temperature theta* = (T - Tinf)/(Ti - Tinf) at x* = x/L and Fo, "
-                         "from the series and from its first term, then the energy ratio Q/Q0.",
-                 std::string(kProgram) + ' ' + std::string(args.front()));
+    const std::string_view name = args.front();
+    const std::string_view usage = name == "roots" ? kRootsUsage
+        : name == "materials"                      ? kMaterialsUsage
+                                                   : kTemperatureUsage;
+    CLI::App app(name == "roots" ? "The first N roots zeta_n of zeta*tan(zeta) = Bi and the series "
+                                   "coefficients C_n = 4 sin(zeta_n) / (2 zeta_n + sin(2 zeta_n))."
+                     : name == "materials"
+                     ? "The materials table: k, rho and cp of common solids at about 300 K, with "
+                       "their sources."
+                     : "The exact temperature theta* = (T - Tinf)/(Ti - Tinf) at each x and t (or "
+                       "x* and Fo), with the one-term approximation and its error; then, at each "
+                       "time, the mean, the energy given up Q/Q0 (and Q), the surface heat flux, "
+                       "and the lumped value with its error.",
+                 std::string(kProgram) + ' ' + std::string(name));
     app.set_help_flag("--help", "prints this text");
-    CommonOptions options;
-    options.addTo(app);
-    int count = 4;
-    std::string fo, xs;
-    if (roots) {
-        app.add_option("--count", count, "how many roots, 1 to 10000 (4)")
-            ->check(CLI::Range(1, kMaxRootCount));
-    } else {
-        app.add_option("--fo", fo, "the Fourier number, >= 0")->required();
-        app.add_option("--x", xs, "positions x* in [0, 1], separated by commas")->required();
+    OutputOptions output;
+    output.addTo(app);
+    BiotOptions biot;
+    ProblemOptions problem;
+    std::string count, fo, t, x;
+    if (name == "roots") {
+        biot.addTo(app, true);
+        app.add_option("--count", count, "how many roots, 1 to 10000 (4)");
+    } else if (name == "temperature") {
+        biot.addTo(app, false);
+        problem.addTo(app);
+        app.add_option("--fo", fo, "Fourier numbers, >= 0, separated by commas (dimensionless)");
+        app.add_option("--t", t, "times, >= 0 (s, min, h), separated by commas (real units)");
+        app.add_option("--x", x,
+                       "places: with --t distances from the mid-plane (m, cm, mm, in, ft) or "
+                       "'surface'; with --fo x* in [0, 1]; separated by commas");
     }
 
     try {
         parse(app, args.subspan(1));
-        return roots ? runRoots(options, count, out) : runTemperature(options, fo, xs, out);
+        if (name == "roots")
+            return runRoots(biot, output, count, out);
+        if (name == "materials")
+            return runMaterials(output, out);
+        return runTemperature(biot, problem, output, fo, t, x, out, err);
     } catch (const CLI::CallForHelp &) {
         out << app.help();
         return kSuccess;
-    } catch (const CLI::ParseError &e) {
-        return usageError(err, e.what(), usage);
-    } catch (const UsageProblem &problem) {
-        return usageError(err, problem.message, usage);
-    } catch (const ArithmeticError &e) {
-        err << kProgram << ": " << e.what() << '\n';
-        return kArithmeticFailure;
+    } catch (const UsageProblem &problemText) {
+        return usageError(err, problemText.message, usage);
     }
 }
 

@@ -36,8 +36,8 @@ public:
             fail("a slot was written after a later one");
         if (slot == Slot::Bi && index == last)
             fail("Bi was written twice");
-        if (text != (slot == Slot::Bi ? planewall::formatBiot(value)
-                                      : planewall::formatRoot(value)))
+        if (text
+            != (slot == Slot::Bi ? planewall::formatBiot(value) : planewall::formatRoot(value)))
             fail("a text is not its value's display");
         last = index;
         values[index] = value;

@@ -139,7 +139,7 @@ void checkValue(const Measured &m, Quantity q, std::string_view text)
         fail("a unit that is not the table's own symbol", text);
 
     // A plain number is the lenient reader's number: the unit never changes the digits' value.
-    if (m.unit.empty() && m.value != planewall::readNumber(text))
+    if (m.unit.empty() && m.value != planewall::readNumber(text, planewall::FailedStep::ReadH))
         fail("a plain value differs from the number reader's", text);
 
     // Printed back with its unit (a temperature's own, otherwise the SI unit), it reads the

@@ -32,9 +32,9 @@ std::size_t digitsAt(std::string_view text, std::size_t i)
 
 struct Prefix
 {
-    std::size_t signAt;   // where the sign or the first digit is
+    std::size_t signAt; // where the sign or the first digit is
     std::size_t numberAt; // where the unsigned number begins
-    std::size_t end;      // 0 when the text begins with no number
+    std::size_t end; // 0 when the text begins with no number
 };
 
 Prefix longestPrefix(std::string_view text)
@@ -76,7 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::size_t length = 0;
     bool overflow = false;
     try {
-        const planewall::NumberPrefix read = planewall::readNumberPrefix(text, FailedStep::ReadH);
+        const planewall::NumberPrefix read
+            = planewall::readNumberPrefix(text, planewall::FailedStep::ReadH);
         value = read.value;
         length = read.length;
     } catch (const planewall::ArithmeticError &e) {

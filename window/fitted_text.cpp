@@ -102,4 +102,15 @@ void FittedText::draw(QPainter &painter, const QList<QTextLayout::FormatRange> &
     m_layout->draw(&painter, QPointF(0, 0), formats);
 }
 
+const FittedText &FittedTextCache::get(const QString &text, const QFont &font, QSize box) const
+{
+    if (!m_fitted || text != m_text || font != m_font || box != m_box) {
+        m_fitted.emplace(text, font, box, m_placement, m_elide);
+        m_text = text;
+        m_font = font;
+        m_box = box;
+    }
+    return *m_fitted;
+}
+
 } // namespace planewall

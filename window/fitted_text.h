@@ -8,6 +8,7 @@
 #include <QTextLayout>
 
 #include <memory>
+#include <optional>
 
 class QPainter;
 
@@ -53,6 +54,27 @@ private:
     std::unique_ptr<QTextLayout> m_layout;
     QRect m_ink;
     bool m_elided = false;
+};
+
+// The FittedText of one widget, laid out again only when its text, font or box changes, so that
+// the widget can ask for it at every paint and never has to say what changed.
+class FittedTextCache
+{
+public:
+    explicit FittedTextCache(CaptionPlacement placement, bool elide = false)
+        : m_placement(placement), m_elide(elide)
+    { }
+
+    const FittedText &get(const QString &text, const QFont &font, QSize box) const;
+
+private:
+    CaptionPlacement m_placement;
+    bool m_elide;
+    // What the kept layout was made from.
+    mutable QString m_text;
+    mutable QFont m_font;
+    mutable QSize m_box;
+    mutable std::optional<FittedText> m_fitted;
 };
 
 } // namespace planewall

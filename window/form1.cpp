@@ -1,18 +1,22 @@
 #include "form1.h"
 
-#include "calculation.h"
 #include "failure_report.h"
-#include "form1_layout.h"
 #include "result_box.h"
 #include "result_box_sink.h"
 #include "static_controls.h"
+#include "tool_tip.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -21,9 +25,21 @@ namespace planewall {
 
 namespace {
 
-QWidget *createControl(const ControlRow &row, QWidget *parent)
+// The labels of the fields that Ctrl+Shift+C copies, by Slot; the command line's as well.
+constexpr const char *kCopyLabels[] = {"Bi", "zeta1", "zeta2", "zeta3", "zeta4"};
+static_assert(std::size(kCopyLabels) == kAllSlots.size());
+
+QKeySequence copyResultsKey()
+{
+    return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+}
+
+// Makes the control of one layout row and, for the controls Form1 works with, keeps it in
+// `controls` under the row's index.
+QWidget *createControl(const ControlRow &row, QWidget *parent, Form1Controls &controls)
 {
     const QString caption = QString::fromUtf8(row.caption);
+    const auto index = static_cast<std::size_t>(row.index);
     QWidget *control = nullptr;
     switch (row.kind) {
     case ControlKind::Label:
@@ -36,17 +52,24 @@ QWidget *createControl(const ControlRow &row, QWidget *parent)
         auto *entry = new QLineEdit(caption, parent);
         // Unrestricted: a pasted number of any length is read as pasted.
         entry->setMaxLength(std::numeric_limits<int>::max());
+        controls.entries.at(index) = entry;
         control = entry;
         break;
     }
-    case ControlKind::ResultBox:
-        control = new ResultBox(parent);
+    case ControlKind::ResultBox: {
+        auto *box = new ResultBox(parent);
+        box->setHelp(QStringLiteral("%1 copies all five results.")
+                         .arg(copyResultsKey().toString(QKeySequence::NativeText)));
+        controls.results.at(index) = box;
+        control = box;
         break;
+    }
     case ControlKind::Button: {
         auto *button = new QPushButton(caption, parent);
         // Neither command is the default or the cancel button: Enter and Escape press nothing.
         button->setAutoDefault(false);
         button->setDefault(false);
+        controls.commands.at(index) = button;
         control = button;
         break;
     }
@@ -59,14 +82,7 @@ QWidget *createControl(const ControlRow &row, QWidget *parent)
     if (row.accessibleName)
         control->setAccessibleName(QString::fromUtf8(row.accessibleName));
     if (row.toolTip)
-        control->setToolTip(QString::fromUtf8(row.toolTip));
-    return control;
-}
-
-template<typename Control> Control *named(const QWidget *form, const char *name)
-{
-    auto *control = form->findChild<Control *>(QString::fromLatin1(name));
-    Q_ASSERT_X(control, "Form1", name);
+        control->setToolTip(wrapToolTip(QString::fromUtf8(row.toolTip)));
     return control;
 }
 
@@ -77,33 +93,40 @@ std::string_view view(const QByteArray &bytes)
 
 } // namespace
 
-Form1::Form1(QWidget *parent) : QWidget(parent), m_errorReport(showFailureMessage)
+// A title bar with the system menu, minimise and close, and no maximise: the controls sit where
+// the table puts them, so a larger window would only add empty space.
+Form1::Form1(QWidget *parent)
+    : QWidget(parent,
+              Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                  | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_errorReport(showFailureMessage)
 {
     setWindowTitle(QString::fromLatin1(kForm1Caption));
-    resize(twipsToPixels(kForm1ClientTwips));
+    // In device-independent pixels, which Qt's high-DPI scaling scales with everything else.
+    setFixedSize(twipsToPixels(kForm1ClientTwips));
 
     std::vector<std::pair<int, QWidget *>> tabStops;
     for (const ControlRow &row : form1Controls()) {
-        QWidget *control = createControl(row, this);
+        QWidget *control = createControl(row, this, m_controls);
         if (row.tabIndex >= 0)
             tabStops.emplace_back(row.tabIndex, control);
     }
     std::ranges::sort(tabStops, {}, &std::pair<int, QWidget *>::first);
     for (std::size_t i = 1; i < tabStops.size(); ++i)
         setTabOrder(tabStops[i - 1].second, tabStops[i].second);
-    // The window opens with the focus on the first control in tab order.
-    if (!tabStops.empty())
+    // The window opens with the focus on the first control in tab order, its text selected as
+    // Tab would leave it, so that what the user types replaces it.
+    if (!tabStops.empty()) {
         tabStops.front().second->setFocus();
+        if (auto *entry = qobject_cast<QLineEdit *>(tabStops.front().second))
+            entry->selectAll();
+    }
 
-    m_entries = {named<QLineEdit>(this, "Text_h"), named<QLineEdit>(this, "Text_L"),
-                 named<QLineEdit>(this, "Text_k")};
-    m_results = {named<ResultBox>(this, "Label_bi"), named<ResultBox>(this, "Label_z1"),
-                 named<ResultBox>(this, "Label_z2"), named<ResultBox>(this, "Label_z3"),
-                 named<ResultBox>(this, "Label_z4")};
-
-    connect(named<QPushButton>(this, "Command1"), &QPushButton::clicked, this, &Form1::calculate);
-    connect(named<QPushButton>(this, "Command2"), &QPushButton::clicked, this,
+    connect(m_controls.command(Command::Calculate), &QPushButton::clicked, this, &Form1::calculate);
+    connect(m_controls.command(Command::Quit), &QPushButton::clicked, this,
             &QCoreApplication::quit);
+    auto *copyAll = new QShortcut(copyResultsKey(), this);
+    connect(copyAll, &QShortcut::activated, this, &Form1::copyResults);
 }
 
 void Form1::setErrorReport(ErrorReport report)
@@ -111,17 +134,40 @@ void Form1::setErrorReport(ErrorReport report)
     m_errorReport = report ? std::move(report) : ErrorReport(showFailureMessage);
 }
 
+void Form1::changeEvent(QEvent *event)
+{
+    // Some window managers maximise even a window of fixed size; it goes back to its own.
+    if (event->type() == QEvent::WindowStateChange
+        && (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+    QWidget::changeEvent(event);
+}
+
 void Form1::calculate()
 {
-    const QByteArray h = m_entries[0]->text().toUtf8();
-    const QByteArray L = m_entries[1]->text().toUtf8();
-    const QByteArray k = m_entries[2]->text().toUtf8();
-    ResultBoxSink sink(m_results);
+    const QByteArray h = m_controls.entry(Entry::H)->text().toUtf8();
+    const QByteArray L = m_controls.entry(Entry::L)->text().toUtf8();
+    const QByteArray k = m_controls.entry(Entry::K)->text().toUtf8();
+    ResultBoxSink sink(m_controls.results);
+    std::optional<ArithmeticError> failure;
     try {
         planewall::calculate(view(h), view(L), view(k), sink);
     } catch (const ArithmeticError &error) {
-        m_errorReport(this, error);
+        failure = error;
     }
+    sink.announceChanges();
+    if (failure)
+        m_errorReport(this, *failure);
+}
+
+void Form1::copyResults() const
+{
+    QStringList fields;
+    for (const Slot slot : kAllSlots) {
+        fields << QString::fromLatin1(kCopyLabels[static_cast<std::size_t>(slot)])
+               << m_controls.result(slot)->text();
+    }
+    QGuiApplication::clipboard()->setText(fields.join(u'\t'));
 }
 
 } // namespace planewall

@@ -21,12 +21,19 @@ inline constexpr const char *kForm1Caption = "Form1";
 
 enum class ControlKind { Label, Line, EntryBox, ResultBox, Button };
 
+// The controls Form1 works with, each by its place among the controls of its kind; the result
+// boxes go by their Slot.
+enum class Entry { H, L, K };
+inline constexpr std::size_t kEntryCount = 3;
+enum class Command { Calculate, Quit };
+inline constexpr std::size_t kCommandCount = 2;
+
 enum class TextStyle {
     None, // lines
     Body, // Verdana 15.75 pt: formulas, prompts, entry and result boxes, buttons
     Heading, // Verdana 21.75 pt
     Zeta, // the letter ζ at the Body size
-    Default, // the window's own font: subscripts and the credit line
+    Default, // Verdana 7.5 pt: subscripts and the credit line
 };
 
 struct ControlRow
@@ -38,6 +45,7 @@ struct ControlRow
     std::array<int, 4> twips;
     TextStyle style = TextStyle::None;
     CaptionPlacement placement = CaptionPlacement::TopLeft;
+    int index = -1; // an entry box's Entry, a result box's Slot, a button's Command
     int tabIndex = -1; // only for the controls that the Tab key visits
     const char *accessibleName = nullptr;
     const char *toolTip = nullptr;

@@ -1,5 +1,8 @@
 #include "result_box.h"
 
+#include "tool_tip.h"
+
+#include <QAccessibleWidget>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -9,7 +12,99 @@
 
 namespace planewall {
 
-ResultBox::ResultBox(QWidget *parent) : QFrame(parent)
+// The box as assistive technology sees it: read-only text (a label in AT-SPI) whose text is the
+// value, which a screen reader reads out and lets the user move through character by character.
+class ResultBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface
+{
+public:
+    explicit ResultBoxAccessible(ResultBox *box) : QAccessibleWidget(box, QAccessible::StaticText)
+    { }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.readOnly = true;
+        state.selectableText = true;
+        return state;
+    }
+
+    QString text(QAccessible::Text type) const override
+    {
+        switch (type) {
+        case QAccessible::Value:
+            return box()->text();
+        case QAccessible::Description: {
+            QStringList parts{box()->note(), box()->help()};
+            parts.removeAll(QString());
+            return parts.join(u'\n');
+        }
+        default:
+            return QAccessibleWidget::text(type);
+        }
+    }
+
+    // Only the whole text is ever selected, as a click selects it.
+    void selection(int selectionIndex, int *startOffset, int *endOffset) const override
+    {
+        const bool whole = selectionIndex == 0 && box()->isSelected();
+        *startOffset = 0;
+        *endOffset = whole ? characterCount() : 0;
+    }
+    int selectionCount() const override { return box()->isSelected() ? 1 : 0; }
+    void addSelection(int, int) override { box()->select(true); }
+    void removeSelection(int) override { box()->select(false); }
+    void setSelection(int, int, int) override { box()->select(true); }
+
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override { }
+
+    QString text(int startOffset, int endOffset) const override
+    {
+        return box()->text().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(box()->text().size()); }
+
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override { }
+    QString attributes(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+
+private:
+    ResultBox *box() const { return static_cast<ResultBox *>(widget()); }
+};
+
+namespace {
+
+QAccessibleInterface *resultBoxAccessible(const QString &className, QObject *object)
+{
+    if (className != QLatin1String(ResultBox::staticMetaObject.className()))
+        return nullptr;
+    auto *box = qobject_cast<ResultBox *>(object);
+    return box ? new ResultBoxAccessible(box) : nullptr;
+}
+
+// Installed before the first box exists, since an object's accessible interface is made once.
+QWidget *installAccessibilityThen(QWidget *parent)
+{
+    QAccessible::installFactory(resultBoxAccessible); // once: a second install does nothing
+    return parent;
+}
+
+} // namespace
+
+ResultBox::ResultBox(QWidget *parent) : QFrame(installAccessibilityThen(parent))
 {
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
@@ -17,37 +112,43 @@ ResultBox::ResultBox(QWidget *parent) : QFrame(parent)
     setForegroundRole(QPalette::Text);
     setAutoFillBackground(true);
     setFocusPolicy(Qt::ClickFocus);
-}
-
-void ResultBox::setText(const QString &text)
-{
-    if (text == m_text)
-        return;
-    m_text = text;
-    m_fitted.reset();
-    if (m_text.isEmpty())
-        m_selected = false;
-    setAccessibleDescription(m_text);
     updateToolTip();
-    update();
 }
 
-void ResultBox::setNote(const QString &note)
+void ResultBox::setText(const QString &text, const QString &note)
 {
     m_note = note;
+    if (text != m_text) {
+        m_text = text;
+        if (m_text.isEmpty())
+            m_selected = false;
+        update();
+    }
+    updateToolTip();
+}
+
+void ResultBox::setHelp(const QString &help)
+{
+    m_help = help;
     updateToolTip();
 }
 
 void ResultBox::updateToolTip()
 {
-    setToolTip(m_note.isEmpty() || m_text.isEmpty() ? m_text : m_text + u'\n' + m_note);
+    QStringList lines{m_note.isEmpty() ? m_text : m_note, m_help};
+    lines.removeAll(QString());
+    setToolTip(wrapToolTip(lines.join(u'\n')));
+}
+
+void ResultBox::announceTextChange(const QString &before)
+{
+    QAccessibleTextUpdateEvent event(this, 0, before, m_text);
+    QAccessible::updateAccessibility(&event);
 }
 
 const FittedText &ResultBox::fitted() const
 {
-    if (!m_fitted)
-        m_fitted.emplace(m_text, font(), contentsRect().size(), CaptionPlacement::LeftMiddle, true);
-    return *m_fitted;
+    return m_fitted.get(m_text, font(), contentsRect().size());
 }
 
 void ResultBox::paintEvent(QPaintEvent *event)
@@ -66,19 +167,6 @@ void ResultBox::paintEvent(QPaintEvent *event)
         formats.append(whole);
     }
     fitted().draw(painter, formats);
-}
-
-void ResultBox::resizeEvent(QResizeEvent *event)
-{
-    m_fitted.reset();
-    QFrame::resizeEvent(event);
-}
-
-void ResultBox::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::FontChange)
-        m_fitted.reset();
-    QFrame::changeEvent(event);
 }
 
 void ResultBox::mousePressEvent(QMouseEvent *event)

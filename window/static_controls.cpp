@@ -1,12 +1,11 @@
 #include "static_controls.h"
 
-#include <QEvent>
 #include <QPainter>
 
 namespace planewall {
 
 StaticText::StaticText(const QString &caption, CaptionPlacement placement, QWidget *parent)
-    : QWidget(parent), m_caption(caption), m_placement(placement)
+    : QWidget(parent), m_caption(caption), m_fitted(placement)
 {
     setFocusPolicy(Qt::NoFocus);
     setAccessibleName(caption);
@@ -14,9 +13,7 @@ StaticText::StaticText(const QString &caption, CaptionPlacement placement, QWidg
 
 const FittedText &StaticText::fitted() const
 {
-    if (!m_fitted)
-        m_fitted.emplace(m_caption, font(), size(), m_placement);
-    return *m_fitted;
+    return m_fitted.get(m_caption, font(), size());
 }
 
 void StaticText::drawCaption(QPainter &painter) const
@@ -29,18 +26,6 @@ void StaticText::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     drawCaption(painter);
-}
-
-void StaticText::resizeEvent(QResizeEvent *)
-{
-    m_fitted.reset();
-}
-
-void StaticText::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::FontChange)
-        m_fitted.reset();
-    QWidget::changeEvent(event);
 }
 
 RuleLine::RuleLine(QLine line, QWidget *parent) : QWidget(parent), m_line(line)

@@ -5,8 +5,6 @@
 #include <QLine>
 #include <QWidget>
 
-#include <optional>
-
 namespace planewall {
 
 // A fixed caption: the heading, the formulas' parts, the prompts and the credit line. It never
@@ -27,13 +25,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     QString m_caption;
-    CaptionPlacement m_placement;
-    mutable std::optional<FittedText> m_fitted; // laid out again when the size or font changes
+    FittedTextCache m_fitted;
 };
 
 // A straight one-pixel line between two points of the parent, in the window's text colour.

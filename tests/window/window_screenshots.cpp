@@ -1,11 +1,13 @@
 // Writes pictures of the calculator window for a person to look at: at start, after Calculate
-// with the starting texts, with results too wide for their boxes, and with the report of k = 0
-// open over the window. Usage: planewall_window_screenshots OUTPUT_FOLDER
+// with the starting texts, with results too wide for their boxes, the tool tips of a 200-digit
+// Bi and of ζ1 at Bi = 0, the window after a request to maximise it, and with the report of
+// k = 0 open over the window. Usage: planewall_window_screenshots OUTPUT_FOLDER
 //
 // Runs on whatever platform Qt picks (xcb under xvfb-run shows what a user gets); the pictures
 // of the report are taken both by compositing the two windows and from the screen itself.
 
 #include "form1.h"
+#include "result_box.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +18,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <cstdio>
 
@@ -29,18 +32,29 @@ void save(const QPixmap &picture, const char *name)
     std::printf("%s %s\n", qPrintable(path), picture.save(path) ? "written" : "NOT written");
 }
 
-void type(QWidget &form, const char *box, const QString &text)
+void type(const planewall::Form1 &form, planewall::Entry box, const QString &text)
 {
-    auto *entry = form.findChild<QLineEdit *>(QString::fromLatin1(box));
+    QLineEdit *entry = form.controls().entry(box);
     entry->selectAll();
     QTest::keyClick(entry, Qt::Key_Delete);
     QTest::keyClicks(entry, text);
 }
 
-void calculate(QWidget &form)
+void calculate(const planewall::Form1 &form)
 {
-    QTest::mouseClick(form.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+    QTest::mouseClick(form.controls().command(planewall::Command::Calculate), Qt::LeftButton);
     QTest::qWait(200);
+}
+
+// The screen with the tool tip of one result box open, as hovering shows it.
+void saveToolTip(const planewall::Form1 &form, planewall::Slot slot, const char *name)
+{
+    planewall::ResultBox *box = form.controls().result(slot);
+    QToolTip::showText(box->mapToGlobal(QPoint(10, 10)), box->toolTip(), box);
+    QTest::qWait(300);
+    save(form.screen()->grabWindow(0), name);
+    QToolTip::hideText();
+    QTest::qWait(300);
 }
 
 } // namespace
@@ -67,17 +81,29 @@ int main(int argc, char *argv[])
     save(form.grab(), "form1-1-1-1.png");
     save(form.screen()->grabWindow(0), "screen-1-1-1.png");
 
-    type(form, "Text_h", QStringLiteral("-1000"));
+    type(form, planewall::Entry::H, QStringLiteral("-1000"));
     calculate(form);
     save(form.grab(), "form1-h-minus-1000.png");
 
-    type(form, "Text_h", QStringLiteral("1e20"));
+    type(form, planewall::Entry::H, QStringLiteral("1e20"));
     calculate(form);
     save(form.grab(), "form1-h-1e20.png");
 
-    type(form, "Text_h", QStringLiteral("1"));
+    type(form, planewall::Entry::H, QStringLiteral("1e199"));
     calculate(form);
-    type(form, "Text_k", QStringLiteral("0"));
+    saveToolTip(form, planewall::Slot::Bi, "screen-bi-1e199-tooltip.png");
+
+    type(form, planewall::Entry::H, QString());
+    calculate(form);
+    saveToolTip(form, planewall::Slot::Zeta1, "screen-zeta1-bi0-tooltip.png");
+
+    form.showMaximized();
+    QTest::qWait(300);
+    save(form.screen()->grabWindow(0), "screen-after-maximise.png");
+
+    type(form, planewall::Entry::H, QStringLiteral("1"));
+    calculate(form);
+    type(form, planewall::Entry::K, QStringLiteral("0"));
     QTimer::singleShot(500, [&form] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box) {

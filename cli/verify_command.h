@@ -1,0 +1,12 @@
+#pragma once
+
+#include <iosfwd>
+#include <span>
+#include <string_view>
+
+namespace planewall::cli {
+
+// "verify": the built-in reference cases; args[0] is "verify". Exit 1 when any fails.
+int runVerifyCommand(std::span<const std::string_view> args, std::ostream &out, std::ostream &err);
+
+} // namespace planewall::cli
