@@ -8,9 +8,45 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include <cstdio>
+
 namespace planewall {
 
 namespace {
+
+// Qt's offscreen platform, which draws the charts of --export-chart, says for every window it
+// makes that it "does not support propagateSizeHints()": true, and nothing the user can act on.
+// This keeps that one line off standard error while a chart's view is shown, and lets every
+// other message through.
+class QuietOffscreen
+{
+public:
+    QuietOffscreen() { s_previous = qInstallMessageHandler(&QuietOffscreen::handle); }
+    ~QuietOffscreen() { qInstallMessageHandler(s_previous); }
+    QuietOffscreen(const QuietOffscreen &) = delete;
+    QuietOffscreen &operator=(const QuietOffscreen &) = delete;
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        if (message.contains(QLatin1String("does not support propagateSizeHints")))
+            return;
+        if (s_previous)
+            s_previous(type, context, message);
+        else
+            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    }
+    static inline QtMessageHandler s_previous = nullptr;
+};
+
+// The chart as the view shows it (zoom included), without the view's frame, smoothed.
+void renderChart(ChartView &view, QPainter &painter)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    view.render(&painter, QRectF(QPointF(0, 0), view.viewport()->size()),
+                view.viewport()->geometry());
+}
 
 QString failure(const QString &path, const QString &why)
 {
@@ -33,13 +69,13 @@ QString saveChartImage(ChartView &view, const QString &path, ImageFormat format)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(path, file.errorString());
-    const QSize size = view.size();
+    const QSize size = view.viewport()->size();
     if (format == ImageFormat::Png) {
         QImage image(size, QImage::Format_ARGB32_Premultiplied);
         image.fill(view.palette().color(QPalette::Base));
         {
             QPainter painter(&image);
-            view.render(&painter);
+            renderChart(view, painter);
         }
         QImageWriter writer(&file, "png");
         if (!writer.write(image))
@@ -56,7 +92,7 @@ QString saveChartImage(ChartView &view, const QString &path, ImageFormat format)
         QPainter painter;
         if (!painter.begin(&svg))
             return failure(path, QObject::tr("the SVG could not be started"));
-        view.render(&painter);
+        renderChart(view, painter);
         painter.end();
     }
     if (!file.commit())
@@ -80,12 +116,16 @@ QString saveChartCsv(const ChartData &chart, const QString &path)
 QString exportChartImage(const ChartData &chart, QSize size, const QString &path,
                          ImageFormat format)
 {
+    // Shown but never on a screen: showing lays the chart out at the view's size.
     ChartView view;
     view.setAttribute(Qt::WA_DontShowOnScreen);
     view.setFrameShape(QFrame::NoFrame);
     view.resize(size);
     view.setChartData(chart);
-    view.show();
+    {
+        const QuietOffscreen quiet;
+        view.show();
+    }
     return saveChartImage(view, path, format);
 }
 

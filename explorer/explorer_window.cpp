@@ -152,7 +152,12 @@ ExplorerWindow::ExplorerWindow(QWidget *parent)
     runNow();
 }
 
-ExplorerWindow::~ExplorerWindow() = default;
+// Also when the program ends with the explorer open (Quit in the calculator), which closes no
+// window first.
+ExplorerWindow::~ExplorerWindow()
+{
+    saveSettings();
+}
 
 void ExplorerWindow::buildMenus()
 {

@@ -28,13 +28,35 @@ struct OwnOption
 
 QList<OwnOption> ownOptions()
 {
-    return {
+    return
+    {
         {{QStringLiteral("h"), QStringLiteral("help")},
          {},
          QStringLiteral("print this help and exit")},
-        {{QStringLiteral("version")}, {}, QStringLiteral("print the version and exit")},
+            {{QStringLiteral("version")}, {}, QStringLiteral("print the version and exit")},
+#if PLANEWALL_WITH_EXPLORER
+            {{QStringLiteral("explorer")},
+             {},
+             QStringLiteral(
+                 "open the explorer alone: temperatures, energy and charts in real units")},
+            {{QStringLiteral("export-chart")},
+             QStringLiteral("CHART"),
+             QStringLiteral("write one chart (profile, history, energy or heisler) to a file, "
+                            "without a window; see below")},
+#endif
     };
 }
+
+#if PLANEWALL_WITH_EXPLORER
+// --export-chart takes the chart's and the problem's options, which the explorer reads.
+bool asksForExport(const QStringList &arguments)
+{
+    return std::ranges::any_of(arguments.mid(1), [](const QString &a) {
+        return a == QLatin1String("--export-chart")
+            || a.startsWith(QLatin1String("--export-chart="));
+    });
+}
+#endif
 
 // Qt's own options, read from argv by QGuiApplication, QApplication and the X11 platform. They
 // are accepted here only so that they reach Qt; --help names a few of them in its prose.
@@ -109,10 +131,52 @@ void print(std::FILE *stream, const QString &text)
     std::fflush(stream);
 }
 
+// What --help says of the explorer and its chart export; nothing when built without it.
+QString explorerHelp()
+{
+#if PLANEWALL_WITH_EXPLORER
+    return QStringLiteral(
+        "The explorer, opened by --explorer or by \"Temperatures and charts...\" in the\n"
+        "calculator, shows the whole exact solution in real units: temperatures at any\n"
+        "time and place, the energy, the time or h that reaches a temperature, the\n"
+        "one-term and lumped shortcuts beside the exact values, and four charts.\n"
+        "\n"
+        "Writing a chart without a window and without a display:\n"
+        "  planewall --export-chart CHART -o FILE.svg|FILE.png [--size WxH] [--csv FILE]\n"
+        "            PROBLEM\n"
+        "CHART is profile, history, energy or heisler. PROBLEM is dimensional, each\n"
+        "value with an optional unit (50mm, 300C, 10min):\n"
+        "  --L L --k K (--alpha A | --rho R --cp C | --material NAME) --h H\n"
+        "  --ti TI --tinf TINF --t T [--x X]\n"
+        "or dimensionless, with the axes in x*, Fo and theta*: --bi BI --fo FO [--x X*].\n"
+        "The heisler chart needs only --bi BI, or --h H --L L --k K. --size is in pixels\n"
+        "(800x600); --csv also writes the chart's points; planewall --export-chart\n"
+        "--help lists every option.\n"
+        "\n");
+#else
+    return {};
+#endif
+}
+
+QString exportExitHelp()
+{
+#if PLANEWALL_WITH_EXPLORER
+    return QStringLiteral(
+        "--export-chart exits 0 when the files are written, 1 when one cannot be, and\n"
+        "2 for a bad option.\n");
+#else
+    return {};
+#endif
+}
+
 } // namespace
 
 CommandLine readCommandLine(const QStringList &arguments)
 {
+#if PLANEWALL_WITH_EXPLORER
+    if (asksForExport(arguments))
+        return {CommandLine::Action::ExportChart, {}, arguments.mid(1)};
+#endif
     QCommandLineParser parser;
     // Qt's options are words after one dash (-platform), so every option is read that way.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -126,14 +190,19 @@ CommandLine readCommandLine(const QStringList &arguments)
         parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
 
     if (!parser.parse(arguments))
-        return {CommandLine::Action::UsageError, parser.errorText()};
+        return {CommandLine::Action::UsageError, parser.errorText(), {}};
     if (parser.isSet(QStringLiteral("help")))
-        return {CommandLine::Action::ShowHelp, {}};
+        return {CommandLine::Action::ShowHelp, {}, {}};
     if (parser.isSet(QStringLiteral("version")))
-        return {CommandLine::Action::ShowVersion, {}};
+        return {CommandLine::Action::ShowVersion, {}, {}};
+#if PLANEWALL_WITH_EXPLORER
+    if (parser.isSet(QStringLiteral("explorer")))
+        return {CommandLine::Action::ShowExplorer, {}, {}};
+#endif
     if (const QStringList extra = parser.positionalArguments(); !extra.isEmpty()) {
         return {CommandLine::Action::UsageError,
-                QStringLiteral("Unexpected argument '%1'.").arg(extra.front())};
+                QStringLiteral("Unexpected argument '%1'.").arg(extra.front()),
+                {}};
     }
     return {};
 }
@@ -162,9 +231,13 @@ QString helpText()
                "\n"
                "Qt's own options, such as -platform NAME, -style NAME and -reverse, are passed\n"
                "on to Qt. Without a display, -platform offscreen runs the window unseen.\n"
-               "\n"
+               "\n")
+        + explorerHelp()
+        + QStringLiteral(
                "Exit status: 0 when the window is closed, and after --help or --version; 2 for\n"
-               "an unknown option, a missing value or an argument planewall does not take.\n"
+               "an unknown option, a missing value or an argument planewall does not take.\n")
+        + exportExitHelp()
+        + QStringLiteral(
                "\n"
                "planewall-cli: the same calculation, and the series solution, in a terminal.\n");
 }
@@ -179,6 +252,8 @@ std::optional<int> answerWithoutWindow(const CommandLine &commandLine)
 {
     switch (commandLine.action) {
     case CommandLine::Action::ShowWindow:
+    case CommandLine::Action::ShowExplorer:
+    case CommandLine::Action::ExportChart:
         return std::nullopt;
     case CommandLine::Action::ShowHelp:
         print(stdout, helpText());

@@ -14,14 +14,25 @@ namespace planewall {
 // --help, --version and a mistyped option are answered without a display.
 struct CommandLine
 {
-    enum class Action { ShowWindow, ShowHelp, ShowVersion, UsageError };
+    enum class Action {
+        ShowWindow,
+        ShowHelp,
+        ShowVersion,
+        UsageError,
+        ShowExplorer, // --explorer: the explorer alone, without the calculator
+        ExportChart, // --export-chart: one chart to a file, without a window or a display
+    };
     Action action = Action::ShowWindow;
     QString problem; // for UsageError: what was wrong, for the message on standard error
+    // For ExportChart: every argument but the program's name, for the explorer to read (its
+    // options are the chart's and the problem's, which it alone knows).
+    QStringList exportArguments;
 };
 
 // Reads planewall's own options from the arguments, the program's name first. Qt's options
 // (-platform NAME, -style NAME, -reverse, ...) are recognised and left alone: QApplication
-// takes them from argv itself.
+// takes them from argv itself. A program built without the explorer knows neither --explorer
+// nor --export-chart.
 CommandLine readCommandLine(const QStringList &arguments);
 CommandLine readCommandLine(int argc, const char *const *argv);
 
@@ -34,7 +45,7 @@ QString versionText();
 
 // Answers a command line that opens no window: help and version on standard output, a usage
 // error on standard error. Returns the exit status (0, or 2 for a usage error), or nullopt
-// when the command line asks for the window.
+// when the command line asks for a window or for the explorer's chart export.
 std::optional<int> answerWithoutWindow(const CommandLine &commandLine);
 
 } // namespace planewall

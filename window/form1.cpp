@@ -1,6 +1,8 @@
 #include "form1.h"
 
 #include "failure_report.h"
+#include "link_label.h"
+#include "number_text.h"
 #include "result_box.h"
 #include "result_box_sink.h"
 #include "static_controls.h"
@@ -10,6 +12,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
@@ -62,6 +65,12 @@ QWidget *createControl(const ControlRow &row, QWidget *parent, Form1Controls &co
                          .arg(copyResultsKey().toString(QKeySequence::NativeText)));
         controls.results.at(index) = box;
         control = box;
+        break;
+    }
+    case ControlKind::Link: {
+        auto *link = new LinkLabel(caption, QStringLiteral("explorer"), parent);
+        controls.explorerLink = link;
+        control = link;
         break;
     }
     case ControlKind::Button: {
@@ -127,6 +136,8 @@ Form1::Form1(QWidget *parent)
             &QCoreApplication::quit);
     auto *copyAll = new QShortcut(copyResultsKey(), this);
     connect(copyAll, &QShortcut::activated, this, &Form1::copyResults);
+    if (m_controls.explorerLink)
+        connect(m_controls.explorerLink, &QLabel::linkActivated, this, &Form1::requestExplorer);
 }
 
 void Form1::setErrorReport(ErrorReport report)
@@ -158,6 +169,23 @@ void Form1::calculate()
     sink.announceChanges();
     if (failure)
         m_errorReport(this, *failure);
+}
+
+void Form1::requestExplorer()
+{
+    constexpr std::pair<Entry, FailedStep> kBoxes[] = {{Entry::H, FailedStep::ReadH},
+                                                       {Entry::L, FailedStep::ReadL},
+                                                       {Entry::K, FailedStep::ReadK}};
+    std::array<CalculatorBox, 3> hLk;
+    for (std::size_t i = 0; i < hLk.size(); ++i) {
+        const QByteArray text = m_controls.entry(kBoxes[i].first)->text().toUtf8();
+        try {
+            hLk[i].value = readNumber(view(text), kBoxes[i].second);
+        } catch (const ArithmeticError &) {
+            hLk[i].text = text.toStdString(); // beyond the range of numbers: shown as typed
+        }
+    }
+    Q_EMIT explorerRequested(hLk);
 }
 
 void Form1::copyResults() const

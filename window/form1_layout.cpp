@@ -64,6 +64,19 @@ constexpr ControlRow button(const char *name, Command command, const char *capti
             .tabIndex = tabIndex};
 }
 
+constexpr ControlRow link(const char *name, const char *caption, Box box, int tabIndex,
+                          const char *accessibleName, const char *toolTip)
+{
+    return {.kind = ControlKind::Link,
+            .name = name,
+            .caption = caption,
+            .twips = box,
+            .style = TextStyle::Default,
+            .tabIndex = tabIndex,
+            .accessibleName = accessibleName,
+            .toolTip = toolTip};
+}
+
 // ζ is U+03B6 itself, drawn from whatever installed face has it; a symbol-encoded face that maps
 // "z" to ζ would turn every other letter Greek and may draw U+03B6 blank.
 constexpr const char *kZeta = "\u03B6";
@@ -128,6 +141,14 @@ constexpr ControlRow kControls[] = {
     button("Command1", Command::Calculate, "Calculate", {360, 5040, 1800, 735}, 25),
     button("Command2", Command::Quit, "Quit", {3840, 5040, 1800, 735}, 26),
     label("Label_ostrel", "By Ostrel Venby", {4800, 6000, 1215, 255}, TextStyle::Default),
+#if PLANEWALL_WITH_EXPLORER
+    // At the bottom left, on the credit line's baseline and clear of it: the way to the
+    // explorer, last in the Tab order.
+    link("Label_explorer", "Temperatures and charts\u2026", {120, 6000, 2880, 255}, 27,
+         "Temperatures and charts",
+         "Opens the explorer with this h, L and k, read as W/m\u00B2K, m and W/mK: "
+         "temperatures at any time, the energy, solving for a time or h, and charts"),
+#endif
 };
 
 // Form1 keeps every entry box, result box and button by its index: each index of each kind

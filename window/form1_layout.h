@@ -19,7 +19,14 @@ inline constexpr int kTwipsPerPixel = 15;
 inline constexpr QSize kForm1ClientTwips(6300, 6285);
 inline constexpr const char *kForm1Caption = "Form1";
 
-enum class ControlKind { Label, Line, EntryBox, ResultBox, Button };
+enum class ControlKind {
+    Label,
+    Line,
+    EntryBox,
+    ResultBox,
+    Button,
+    Link, // a link-styled text that opens the explorer
+};
 
 // The controls Form1 works with, each by its place among the controls of its kind; the result
 // boxes go by their Slot.

@@ -51,6 +51,23 @@ void CommandLineTest::readsOwnOptionsAndLeavesQtsAlone_data()
     QTest::newRow("--version after Qt's options")
         << QStringList{"-reverse", "-style", "Fusion", "--version"} << Action::ShowVersion;
 
+#if PLANEWALL_WITH_EXPLORER
+    QTest::newRow("--explorer") << QStringList{"--explorer"} << Action::ShowExplorer;
+    QTest::newRow("--explorer after Qt's options")
+        << QStringList{"-style", "Fusion", "--explorer"} << Action::ShowExplorer;
+    QTest::newRow("--help wins over --explorer")
+        << QStringList{"--explorer", "--help"} << Action::ShowHelp;
+    // The chart's and the problem's options are the explorer's to read, bad ones included.
+    QTest::newRow("--export-chart with its options")
+        << QStringList{"--export-chart", "heisler", "--bi", "1", "-o", "h.svg"}
+        << Action::ExportChart;
+    QTest::newRow("--export-chart=profile")
+        << QStringList{"--export-chart=profile", "--L", "1"} << Action::ExportChart;
+    QTest::newRow("--export-chart after an option it does not know")
+        << QStringList{"--colour", "red", "--export-chart", "energy"} << Action::ExportChart;
+    QTest::newRow("a word that is only the chart's name")
+        << QStringList{"heisler"} << Action::UsageError;
+#endif
     QTest::newRow("an unknown long option") << QStringList{"--explore"} << Action::UsageError;
     QTest::newRow("an unknown one-letter option") << QStringList{"-x"} << Action::UsageError;
     QTest::newRow("a word") << QStringList{"calculate"} << Action::UsageError;
@@ -68,6 +85,8 @@ void CommandLineTest::readsOwnOptionsAndLeavesQtsAlone()
 
     const CommandLine read = readCommandLine(QStringList{"planewall"} + arguments);
     QCOMPARE(read.action, action);
+    // An export hands on every argument but the program's name, untouched.
+    QCOMPARE(read.exportArguments, action == Action::ExportChart ? arguments : QStringList{});
     // A usage error says what was wrong, naming the argument; nothing else carries a message.
     QCOMPARE(read.problem.isEmpty(), action != Action::UsageError);
     if (action == Action::UsageError && arguments.size() == 1)
@@ -83,7 +102,13 @@ void CommandLineTest::helpFitsATerminalAndListsEveryOption()
     QVERIFY(help.startsWith(QStringLiteral("Usage: planewall ")));
     const qsizetype options = help.indexOf(QStringLiteral("\nOptions:\n"));
     QVERIFY(options > 0);
-    for (const char *entry : {"\n  -h, --help  ", "\n      --version  "})
+    for (const char *entry : {
+             "\n  -h, --help  ", "\n      --version  "
+#if PLANEWALL_WITH_EXPLORER
+                 ,
+                 "\n      --explorer  ", "\n      --export-chart CHART  "
+#endif
+         })
         QVERIFY2(help.indexOf(QLatin1String(entry)) > options, entry);
     for (const QString &line : help.split(u'\n'))
         QVERIFY2(line.size() <= 79, qPrintable(line));

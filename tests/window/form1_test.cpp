@@ -11,6 +11,7 @@
 #include "static_controls.h"
 
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -18,7 +19,10 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <memory>
+#include <optional>
 
 using namespace planewall;
 
@@ -50,6 +54,11 @@ private Q_SLOTS:
     void windowKeepsItsSize_data();
     void windowKeepsItsSize();
     void tabVisitsEntriesThenCommands();
+#if PLANEWALL_WITH_EXPLORER
+    void explorerLinkReadsTheBoxesByTheCalculatorsRule_data();
+    void explorerLinkReadsTheBoxesByTheCalculatorsRule();
+    void explorerLinkSitsBesideTheCreditLine();
+#endif
     void calculateShowsResults_data();
     void calculateShowsResults();
     void enterAndEscapePressNothing_data();
@@ -71,9 +80,18 @@ private Q_SLOTS:
     void programEnds();
 
 private:
-    const Form1Controls &controls() const { return m_form->controls(); }
-    QLineEdit *entry(Entry which) const { return controls().entry(which); }
-    ResultBox *result(Slot slot) const { return controls().result(slot); }
+    const Form1Controls &controls() const
+    {
+        return m_form->controls();
+    }
+    QLineEdit *entry(Entry which) const
+    {
+        return controls().entry(which);
+    }
+    ResultBox *result(Slot slot) const
+    {
+        return controls().result(slot);
+    }
     QStringList entryTexts() const;
     QStringList resultTexts() const;
     void type(Entry which, const QString &text);
@@ -199,16 +217,90 @@ void Form1Test::tabVisitsEntriesThenCommands()
     QCOMPARE(QApplication::focusWidget(), result(Slot::Zeta2));
     entry(Entry::H)->setFocus(Qt::OtherFocusReason);
 
+    QList<QWidget *> expected
+        = {entry(Entry::L), entry(Entry::K), controls().command(Command::Calculate),
+           controls().command(Command::Quit)};
+#if PLANEWALL_WITH_EXPLORER
+    // The link to the explorer comes after the design's five.
+    expected << controls().explorerLink;
+#endif
+    expected << entry(Entry::H);
     QList<QWidget *> visited;
-    for (int i = 0; i < 5; ++i) {
+    for (qsizetype i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited << QApplication::focusWidget();
     }
-    QCOMPARE(
-        visited,
-        QList<QWidget *>({entry(Entry::L), entry(Entry::K), controls().command(Command::Calculate),
-                          controls().command(Command::Quit), entry(Entry::H)}));
+    QCOMPARE(visited, expected);
 }
+
+#if PLANEWALL_WITH_EXPLORER
+void Form1Test::explorerLinkReadsTheBoxesByTheCalculatorsRule_data()
+{
+    QTest::addColumn<QStringList>("boxes"); // h, L, k as typed
+    QTest::addColumn<QList<double>>("values"); // NaN where the box cannot be read
+    QTest::addColumn<bool>("byKeyboard");
+
+    const double unread = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("decimal comma reads 1, letters 0, by mouse")
+        << QStringList{"1,5", "2", "abc"} << QList<double>{1, 2, 0} << false;
+    QTest::newRow("beyond the range stays text, by keyboard")
+        << QStringList{"1e999", " 0.5", "3 W/mK"} << QList<double>{unread, 0.5, 3} << true;
+    QTest::newRow("empty is 0, underflow 0, exponent of a long number")
+        << QStringList{"", "1e-400", "12345678901234567890e-19"}
+        << QList<double>{0, 0, 1.234567890123456789} << false;
+}
+
+void Form1Test::explorerLinkReadsTheBoxesByTheCalculatorsRule()
+{
+    QFETCH(QStringList, boxes);
+    QFETCH(QList<double>, values);
+    QFETCH(bool, byKeyboard);
+    typeAll(boxes[0], boxes[1], boxes[2]);
+
+    std::optional<std::array<CalculatorBox, 3>> asked;
+    connect(m_form.get(), &Form1::explorerRequested, this,
+            [&asked](const std::array<CalculatorBox, 3> &hLk) { asked = hLk; });
+    QLabel *link = controls().explorerLink;
+    if (byKeyboard) {
+        controls().command(Command::Quit)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), link);
+        QTest::keyClick(link, Qt::Key_Return);
+    } else {
+        QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(8, link->height() / 2));
+    }
+    QVERIFY(asked);
+    for (int i = 0; i < 3; ++i) {
+        const CalculatorBox &box = (*asked)[static_cast<std::size_t>(i)];
+        if (std::isnan(values[i])) {
+            QVERIFY(!box.value);
+            QCOMPARE(QString::fromStdString(box.text), boxes[i]);
+        } else {
+            QVERIFY(box.value);
+            QCOMPARE(*box.value, values[i]);
+        }
+    }
+    // Nothing in the calculator changed.
+    QCOMPARE(entryTexts(), boxes);
+    QCOMPARE(resultTexts(), QStringList({"", "", "", "", ""}));
+}
+
+void Form1Test::explorerLinkSitsBesideTheCreditLine()
+{
+    QLabel *link = controls().explorerLink;
+    QCOMPARE(link->font(), styleFont(TextStyle::Default));
+    QCOMPARE(link->geometry(), QRect(8, 400, 192, 17));
+    QCOMPARE(link->accessibleName(), QStringLiteral("Temperatures and charts"));
+    const QWidget *credit = m_form->findChild<QWidget *>(QStringLiteral("Label_ostrel"));
+    QVERIFY(credit);
+    QVERIFY(!link->geometry().intersects(credit->geometry()));
+    // The whole caption fits its box in the font it is drawn in.
+    const QFontMetrics metrics(link->font());
+    QVERIFY(metrics.horizontalAdvance(QStringLiteral("Temperatures and charts\u2026"))
+            <= link->contentsRect().width());
+    QVERIFY(metrics.height() <= link->height());
+}
+#endif
 
 void Form1Test::calculateShowsResults_data()
 {
