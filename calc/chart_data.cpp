@@ -208,7 +208,12 @@ ChartData profileChart(const WallSolution &wall, const ChartFrame &frame)
     for (double factor : kProfileTimeFactors) {
         const double foK = fo * factor;
         wall.thetaProfile(xs, foK, thetas);
-        ChartSeries s = series(timeText(frame, foK), Stroke::Solid, colour++);
+        // A time alone ("2.5 min") names a curve well enough and keeps the legend's five
+        // entries short; Fo is named, since a bare number would say nothing.
+        ChartSeries s = series(frame.timeUnit.empty()
+                                   ? timeText(frame, foK)
+                                   : formatWithUnit(foK * frame.timePerFo, frame.timeUnit, 3),
+                               Stroke::Solid, colour++);
         s.points.reserve(xs.size());
         for (std::size_t i = 0; i < xs.size(); ++i)
             s.points.push_back({xs[i] * frame.lengthPerXStar, shownTemperature(frame, thetas[i])});

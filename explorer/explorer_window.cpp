@@ -106,7 +106,8 @@ ExplorerWindow::ExplorerWindow(QWidget *parent)
 
     for (std::size_t i = 0; i < m_charts.size(); ++i) {
         m_charts[i] = new ChartView;
-        m_charts[i]->setMinimumSize(360, 260);
+        // Room for the title, the axes and the legend's five entries unshortened.
+        m_charts[i]->setMinimumSize(500, 320);
         m_tabs->addTab(m_charts[i], tr(kTabTitles[i]));
         connect(m_charts[i], &ChartView::copied, this,
                 [this] { statusBar()->showMessage(tr("Chart copied as an image"), 3000); });

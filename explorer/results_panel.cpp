@@ -37,9 +37,16 @@ ResultsPanel::ResultsPanel(QWidget *parent)
     m_table->setAccessibleDescription(
         tr("Each value exact, by the one-term approximation and by the lumped one, with the "
            "shortcut's error against the exact value."));
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Every value whole, never cut short: columns as wide as their texts (scrolling sideways in
+    // a narrow window), rows of one line, and room for at least five of them.
+    m_table->setWordWrap(false);
+    m_table->setTextElideMode(Qt::ElideNone);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    m_table->setMinimumHeight(m_table->horizontalHeader()->sizeHint().height()
+                              + 5 * m_table->verticalHeader()->defaultSectionSize()
+                              + 2 * m_table->frameWidth());
     m_copy->setAccessibleDescription(tr("Copies the results as tab-separated text"));
 
     auto *layout = new QVBoxLayout(this);

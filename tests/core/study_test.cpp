@@ -143,7 +143,7 @@ TEST(Study, ChartsAreInTheFieldsUnits)
     EXPECT_EQ(profile.x.max, 50);
     // The curve at t itself: 87.3200540359 °C at the centre.
     const ChartSeries &atT = profile.series[2];
-    EXPECT_EQ(atT.name, "t = 10 min");
+    EXPECT_EQ(atT.name, "10 min");
     EXPECT_NEAR(atT.points.front().y, 87.320054035943266, 1e-11);
     const ChartData &history = charts[1];
     EXPECT_EQ(history.x.title, "t (min)");

@@ -8,6 +8,7 @@
 // start from the explorer's own first inputs.
 
 #include "chart_view.h"
+#include "dark_palette.h"
 #include "explorer_window.h"
 #include "input_panel.h"
 
@@ -17,7 +18,6 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QStandardPaths>
-#include <QStyleFactory>
 #include <QTabWidget>
 #include <QTest>
 
@@ -58,27 +58,6 @@ void solveFor(ExplorerWindow &window, int index)
     Q_EMIT combo->activated(index);
 }
 
-QPalette darkPalette()
-{
-    QPalette p;
-    p.setColor(QPalette::Window, QColor(37, 37, 38));
-    p.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    p.setColor(QPalette::Base, QColor(30, 30, 30));
-    p.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
-    p.setColor(QPalette::Text, QColor(230, 230, 230));
-    p.setColor(QPalette::Button, QColor(50, 50, 52));
-    p.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    p.setColor(QPalette::ToolTipBase, QColor(50, 50, 52));
-    p.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
-    p.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
-    return p;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -94,10 +73,8 @@ int main(int argc, char *argv[])
     QDir().mkpath(g_folder);
     QFile::remove(QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
                       .filePath(QStringLiteral("explorer.conf")));
-    if (args.contains(QStringLiteral("--dark"))) {
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        QApplication::setPalette(darkPalette());
-    }
+    if (args.contains(QStringLiteral("--dark")))
+        useDarkPalette();
 
     ExplorerWindow window;
     window.move(0, 0);

@@ -1,11 +1,13 @@
 // Writes pictures of the calculator window for a person to look at: at start, after Calculate
 // with the starting texts, with results too wide for their boxes, the tool tips of a 200-digit
 // Bi and of ζ1 at Bi = 0, the window after a request to maximise it, and with the report of
-// k = 0 open over the window. Usage: planewall_window_screenshots OUTPUT_FOLDER
+// k = 0 open over the window. Usage: planewall_window_screenshots OUTPUT_FOLDER [--dark]
+// (--dark: in a dark desktop theme, dark_palette.h).
 //
 // Runs on whatever platform Qt picks (xcb under xvfb-run shows what a user gets); the pictures
 // of the report are taken both by compositing the two windows and from the screen itself.
 
+#include "dark_palette.h"
 #include "form1.h"
 #include "result_box.h"
 
@@ -62,12 +64,15 @@ void saveToolTip(const planewall::Form1 &form, planewall::Slot slot, const char 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: planewall_window_screenshots OUTPUT_FOLDER\n");
+    const bool dark = argc == 3 && QByteArray(argv[2]) == "--dark";
+    if (argc != 2 && !dark) {
+        std::fprintf(stderr, "usage: planewall_window_screenshots OUTPUT_FOLDER [--dark]\n");
         return 2;
     }
     g_folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(g_folder);
+    if (dark)
+        useDarkPalette();
 
     planewall::Form1 form;
     form.move(40, 40);
