@@ -175,7 +175,8 @@ void ChartView::rebuild(const ChartData &chartData)
         m_colours.push_back(s.colour);
     }
     m_axesOf.reset();
-    applyTheme();
+    // The theme was set when the view was made; the new axes only take its fonts and colours.
+    styleAxes();
 }
 
 void ChartView::applyAxes(const ChartData &chartData)
@@ -230,6 +231,18 @@ void ChartView::resetZoom()
 QString ChartView::hoverText() const
 {
     return m_hover->isVisible() ? m_hover->text() : QString();
+}
+
+void ChartView::mousePressEvent(QMouseEvent *event)
+{
+    // Qt Charts 6.4 asks the item under a press which buttons it takes without checking that
+    // there is one, and crashes on a press where the chart is not (yet) laid out, as on a tab
+    // clicked straight after it opened. There no rubber band can start anyway.
+    if (!itemAt(event->position().toPoint())) {
+        QGraphicsView::mousePressEvent(event);
+        return;
+    }
+    QChartView::mousePressEvent(event);
 }
 
 void ChartView::mouseMoveEvent(QMouseEvent *event)
@@ -302,16 +315,21 @@ void ChartView::applyTheme()
     chart()->setTitleFont(titleFont);
     chart()->legend()->setFont(font());
     chart()->legend()->setLabelColor(palette().color(QPalette::Text));
+    m_hover->setBrush(palette().color(QPalette::Text));
+    m_hover->setFont(font());
+    chart()->setTitle(title);
+    styleAxes();
+    styleSeries();
+}
+
+void ChartView::styleAxes()
+{
     for (QAbstractAxis *axis : chart()->axes()) {
         axis->setLabelsFont(font());
         axis->setTitleFont(font());
         axis->setLabelsColor(palette().color(QPalette::Text));
         axis->setTitleBrush(palette().color(QPalette::Text));
     }
-    m_hover->setBrush(palette().color(QPalette::Text));
-    m_hover->setFont(font());
-    chart()->setTitle(title);
-    styleSeries();
 }
 
 void ChartView::styleSeries()

@@ -41,6 +41,7 @@ Q_SIGNALS:
     void copied();
 
 protected:
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -51,6 +52,7 @@ private:
     void rebuild(const ChartData &chartData);
     void applyAxes(const ChartData &chartData);
     void applyTheme();
+    void styleAxes();
     void styleSeries();
     void updateTitle();
     void placeHover();

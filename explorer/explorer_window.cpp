@@ -1,6 +1,7 @@
 #include "explorer_window.h"
 
 #include "chart_export.h"
+#include "chart_page.h"
 #include "chart_view.h"
 #include "input_panel.h"
 #include "results_panel.h"
@@ -105,12 +106,17 @@ ExplorerWindow::ExplorerWindow(QWidget *parent)
     scroll->setMinimumWidth(m_inputs->minimumSizeHint().width() + 24);
 
     for (std::size_t i = 0; i < m_charts.size(); ++i) {
-        m_charts[i] = new ChartView;
+        m_charts[i] = new ChartPage;
         // Room for the title, the axes and the legend's five entries unshortened.
         m_charts[i]->setMinimumSize(500, 320);
         m_tabs->addTab(m_charts[i], tr(kTabTitles[i]));
-        connect(m_charts[i], &ChartView::copied, this,
-                [this] { statusBar()->showMessage(tr("Chart copied as an image"), 3000); });
+        connect(m_charts[i], &ChartPage::viewMade, this, [this](ChartView *view) {
+            // In the Tab chain between the tab bar and the results, where it is read.
+            setTabOrder(m_tabs->tabBar(), view);
+            setTabOrder(view, m_results->table());
+            connect(view, &ChartView::copied, this,
+                    [this] { statusBar()->showMessage(tr("Chart copied as an image"), 3000); });
+        });
     }
     m_tabs->setAccessibleName(tr("Charts"));
 
@@ -132,8 +138,6 @@ ExplorerWindow::ExplorerWindow(QWidget *parent)
     // results beneath them.
     std::vector<QWidget *> chain = m_inputs->tabOrder();
     chain.push_back(m_tabs->tabBar());
-    for (ChartView *view : m_charts)
-        chain.push_back(view);
     chain.push_back(m_results->table());
     chain.push_back(m_results->copyButton());
     for (std::size_t i = 1; i < chain.size(); ++i)
@@ -220,8 +224,8 @@ void ExplorerWindow::present(const Study &study)
             ? QString()
             : QString::fromStdString(fieldMessage(study.messages.front()));
         m_results->setOutOfDate(tr("Out of date: %1").arg(why));
-        for (ChartView *view : m_charts)
-            view->setOutOfDate(true);
+        for (ChartPage *page : m_charts)
+            page->setOutOfDate(true);
     }
     Q_EMIT studyShown();
 }
@@ -239,9 +243,14 @@ void ExplorerWindow::takeCalculatorBoxes(const std::array<CalculatorBox, 3> &hLk
     runNow();
 }
 
+ChartView *ExplorerWindow::chartView(ChartKind kind) const
+{
+    return m_charts[static_cast<std::size_t>(kind)]->view();
+}
+
 ChartView *ExplorerWindow::currentChart() const
 {
-    return m_charts[static_cast<std::size_t>(std::max(0, m_tabs->currentIndex()))];
+    return m_charts[static_cast<std::size_t>(std::max(0, m_tabs->currentIndex()))]->view();
 }
 
 void ExplorerWindow::copyResults()

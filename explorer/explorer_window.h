@@ -16,6 +16,7 @@ class QTabWidget;
 
 namespace planewall {
 
+class ChartPage;
 class ChartView;
 class InputPanel;
 class ResultsPanel;
@@ -51,7 +52,8 @@ public:
     InputPanel *inputs() const { return m_inputs; }
     ResultsPanel *results() const { return m_results; }
     QTabWidget *chartTabs() const { return m_tabs; }
-    ChartView *chartView(ChartKind kind) const { return m_charts[static_cast<std::size_t>(kind)]; }
+    // The chart's view, made now if its tab was never shown.
+    ChartView *chartView(ChartKind kind) const;
     // The study last shown with results, if any.
     const std::optional<Study> &shownStudy() const { return m_shown; }
 
@@ -80,7 +82,7 @@ private:
     InputPanel *m_inputs;
     ResultsPanel *m_results;
     QTabWidget *m_tabs;
-    std::array<ChartView *, 4> m_charts{};
+    std::array<ChartPage *, 4> m_charts{};
     StudyRunner m_runner;
     QTimer m_pause;
     std::optional<Study> m_shown;

@@ -32,10 +32,7 @@ protected:
 
 } // namespace
 
-ExplorerLauncher::ExplorerLauncher(const QString &plugin) : m_path(plugin)
-{
-    m_loader.setFileName(plugin);
-}
+ExplorerLauncher::ExplorerLauncher(const QString &plugin) : m_path(plugin) { }
 
 ExplorerLauncher::~ExplorerLauncher()
 {
@@ -54,14 +51,16 @@ ExplorerPluginInterface *ExplorerLauncher::plugin()
 {
     if (m_plugin)
         return m_plugin;
-    QObject *instance = m_loader.instance();
+    if (!m_loader)
+        m_loader = std::make_unique<QPluginLoader>(m_path);
+    QObject *instance = m_loader->instance();
     m_plugin = qobject_cast<ExplorerPluginInterface *>(instance);
     if (!m_plugin) {
         // Qt's reason does not always name the file; the message does.
         const QString file = QDir::toNativeSeparators(m_path);
         m_error = instance
             ? QCoreApplication::translate("planewall", "%1 is not the explorer").arg(file)
-            : QStringLiteral("%1: %2").arg(file, m_loader.errorString());
+            : QStringLiteral("%1: %2").arg(file, m_loader->errorString());
     }
     return m_plugin;
 }

@@ -39,7 +39,8 @@ public:
 
 private:
     QString m_path;
-    QPluginLoader m_loader;
+    // Made on first use, so that a calculator that never opens the explorer pays nothing for it.
+    std::unique_ptr<QPluginLoader> m_loader;
     ExplorerPluginInterface *m_plugin = nullptr;
     std::unique_ptr<QWidget> m_window;
     ExplorerWindowInterface *m_explorer = nullptr;

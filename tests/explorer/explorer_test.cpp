@@ -416,8 +416,11 @@ void ExplorerTest::tabWalksInReadingOrder()
 
 void ExplorerTest::chartTakesFocusAndCopiesItself()
 {
+    // The chart is made when its tab first opens, and laid out before the user can click it.
     m_window->chartTabs()->setCurrentIndex(1);
     ChartView *view = m_window->chartView(ChartKind::History);
+    QVERIFY(QTest::qWaitForWindowExposed(view));
+    QTRY_VERIFY(view->chart()->plotArea().width() > 100);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
     QCOMPARE(QApplication::focusWidget(), view);
     QApplication::clipboard()->clear();
