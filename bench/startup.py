@@ -19,6 +19,7 @@ build with the benchmarks (build/release from the bench preset, or build/test); 
 another build's planewall (an earlier version, say), is measured beside them as "other".
 """
 import os
+import random
 import statistics
 import subprocess
 import sys
@@ -28,7 +29,7 @@ import time
 
 def main():
     build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else 'build/release')
-    rounds = int(sys.argv[2]) if len(sys.argv) > 2 else 40
+    rounds = int(sys.argv[2]) if len(sys.argv) > 2 else 100
     programs = {
         'bare': [f'{build}/bench/planewall_bare_window'],
         'form1': [f'{build}/window/planewall'],
@@ -47,8 +48,11 @@ def main():
         env.setdefault('XDG_RUNTIME_DIR', home)
         wall = {name: [] for name in programs}
         cpu = {name: [] for name in programs}
+        order = list(programs.items())
         for round_ in range(rounds + 2):
-            for name, command in programs.items():
+            # A new order each round, so that no program always follows the same one.
+            random.shuffle(order)
+            for name, command in order:
                 start = time.perf_counter()
                 process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL,
                                            stderr=subprocess.DEVNULL)

@@ -42,10 +42,4 @@ void ChartPage::setOutOfDate(bool outOfDate)
         m_view->setOutOfDate(outOfDate);
 }
 
-void ChartPage::showEvent(QShowEvent *event)
-{
-    view();
-    QWidget::showEvent(event);
-}
-
 } // namespace planewall

@@ -10,9 +10,9 @@ namespace planewall {
 
 class ChartView;
 
-// One tab of the explorer's charts. Its ChartView is made when the tab is first shown (or asked
-// for), so that the window opens without building the charts no one has looked at yet; data
-// and marks given before then wait for it.
+// One tab of the explorer's charts. Its ChartView is made when first asked for (the window asks
+// when the tab is first opened), so that the window opens without building the charts no one
+// has looked at yet; data and marks given before then wait for it.
 class ChartPage : public QWidget
 {
     Q_OBJECT
@@ -29,9 +29,6 @@ public:
 
 Q_SIGNALS:
     void viewMade(planewall::ChartView *view);
-
-protected:
-    void showEvent(QShowEvent *event) override;
 
 private:
     ChartView *m_view = nullptr;

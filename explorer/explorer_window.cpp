@@ -8,12 +8,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -29,7 +31,9 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextBrowser>
+#include <QThreadPool>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #ifndef PLANEWALL_VERSION
 #error "PLANEWALL_VERSION is set by the build from the project's version"
@@ -88,11 +92,26 @@ Enter computes at once. A value that cannot be used is explained beside its fiel
 last good results stay, marked out of date.</p>
 )";
 
+// The menu bar's first icon makes Qt load every image format plugin to learn the icon file's
+// format, a few milliseconds of the window's opening. Loading them on a worker thread while the
+// window is built (Qt hands plugin objects to the main thread) leaves the menu bar nothing to
+// wait for.
+void loadImagePluginsMeanwhile()
+{
+    QThreadPool::globalInstance()->start([] {
+        QByteArray bytes("planewall");
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader(&buffer).canRead();
+    });
+}
+
 } // namespace
 
 ExplorerWindow::ExplorerWindow(QWidget *parent)
     : QMainWindow(parent), m_inputs(nullptr), m_results(new ResultsPanel), m_tabs(new QTabWidget)
 {
+    loadImagePluginsMeanwhile();
     setWindowTitle(tr("planewall explorer"));
     setObjectName(QStringLiteral("ExplorerWindow"));
     loadSettings();
@@ -143,7 +162,9 @@ ExplorerWindow::ExplorerWindow(QWidget *parent)
     for (std::size_t i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 
-    buildMenus();
+    // The menus' titles now, their commands (and shortcuts) once the window is open.
+    m_menus = {menuBar()->addMenu(tr("&File")), menuBar()->addMenu(tr("&Chart")),
+               menuBar()->addMenu(tr("&Help"))};
     statusBar();
 
     m_pause.setSingleShot(true);
@@ -153,7 +174,42 @@ ExplorerWindow::ExplorerWindow(QWidget *parent)
     connect(m_inputs, &InputPanel::solveNow, this, &ExplorerWindow::runNow);
     connect(&m_runner, &StudyRunner::finished, this, &ExplorerWindow::present);
     connect(m_results, &ResultsPanel::copyRequested, this, &ExplorerWindow::copyResults);
+    // A chart is made when its tab is first opened.
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
+        if (m_opened && index >= 0)
+            m_charts[static_cast<std::size_t>(index)]->view();
+    });
+}
 
+void ExplorerWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_opened)
+        return;
+    // The rest of the window, its first chart and its first study, once it is on the screen:
+    // the window opens without waiting for them. Should it not be exposed (opened minimised),
+    // a moment later all the same.
+    if (QWindow *window = windowHandle())
+        window->installEventFilter(this);
+    QTimer::singleShot(kOpeningFallbackMs, this, &ExplorerWindow::finishOpening);
+}
+
+bool ExplorerWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!m_opened && watched == windowHandle() && event->type() == QEvent::Expose)
+        QTimer::singleShot(0, this, &ExplorerWindow::finishOpening);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void ExplorerWindow::finishOpening()
+{
+    if (m_opened)
+        return;
+    m_opened = true;
+    if (QWindow *window = windowHandle())
+        window->removeEventFilter(this);
+    fillMenus(m_menus[0], m_menus[1], m_menus[2]);
+    m_charts[static_cast<std::size_t>(std::max(0, m_tabs->currentIndex()))]->view();
     runNow();
 }
 
@@ -164,9 +220,8 @@ ExplorerWindow::~ExplorerWindow()
     saveSettings();
 }
 
-void ExplorerWindow::buildMenus()
+void ExplorerWindow::fillMenus(QMenu *file, QMenu *chart, QMenu *help)
 {
-    QMenu *file = menuBar()->addMenu(tr("&File"));
     QAction *saveImage
         = file->addAction(tr("Save chart &image\u2026"), this, &ExplorerWindow::saveChartImage);
     saveImage->setShortcut(QKeySequence::Save);
@@ -179,7 +234,6 @@ void ExplorerWindow::buildMenus()
     QAction *close = file->addAction(tr("C&lose"), this, &QWidget::close);
     close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
 
-    QMenu *chart = menuBar()->addMenu(tr("&Chart"));
     QAction *copyChart = chart->addAction(tr("&Copy chart image"), this, [this] {
         QApplication::clipboard()->setPixmap(currentChart()->grab());
         statusBar()->showMessage(tr("Chart copied as an image"), 3000);
@@ -197,7 +251,6 @@ void ExplorerWindow::buildMenus()
         go->setShortcut(QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_1 + i)));
     }
 
-    QMenu *help = menuBar()->addMenu(tr("&Help"));
     QAction *how = help->addAction(tr("How to &read this"), this, &ExplorerWindow::showHowToRead);
     how->setShortcut(QKeySequence::HelpContents);
     help->addAction(tr("&About planewall explorer"), this, &ExplorerWindow::showAbout);

@@ -12,6 +12,7 @@
 #include <optional>
 
 class QAction;
+class QMenu;
 class QTabWidget;
 
 namespace planewall {
@@ -62,11 +63,17 @@ Q_SIGNALS:
     void studyShown();
 
 protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void buildMenus();
+    void fillMenus(QMenu *file, QMenu *chart, QMenu *help);
+    // What waits until the window is on the screen: the menus' commands, the chart in view,
+    // the first study.
+    void finishOpening();
+    static constexpr int kOpeningFallbackMs = 300;
     void runNow();
     void present(const Study &study);
     void copyResults();
@@ -87,6 +94,8 @@ private:
     QTimer m_pause;
     std::optional<Study> m_shown;
     bool m_escapeCloses = false;
+    bool m_opened = false;
+    std::array<QMenu *, 3> m_menus{};
 };
 
 } // namespace planewall

@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
+#include <QLibrary>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -43,8 +45,30 @@ ExplorerLauncher::~ExplorerLauncher()
 
 QString ExplorerLauncher::pluginPath()
 {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/')
-                           + QStringLiteral(PLANEWALL_EXPLORER_PLUGIN));
+    return pluginPath(QCoreApplication::applicationDirPath());
+}
+
+QString ExplorerLauncher::pluginPath(const QString &folder)
+{
+    return QDir::cleanPath(folder + QLatin1Char('/') + QStringLiteral(PLANEWALL_EXPLORER_PLUGIN));
+}
+
+PluginPreload::PluginPreload(const QString &path)
+    : m_thread([path] {
+          // Only mapped and linked here; the plugin's object is made on the main thread.
+          QLibrary library(path);
+          library.load();
+      })
+{ }
+
+PluginPreload::~PluginPreload()
+{
+    m_thread.join();
+}
+
+QString programFolder()
+{
+    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).path();
 }
 
 ExplorerPluginInterface *ExplorerLauncher::plugin()

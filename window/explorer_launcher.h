@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <thread>
 
 class QWidget;
 
@@ -25,8 +26,10 @@ public:
     ExplorerLauncher(const ExplorerLauncher &) = delete;
     ExplorerLauncher &operator=(const ExplorerLauncher &) = delete;
 
-    // The plugin's file.
+    // The plugin's file beside the running program (QApplication must exist), or beside the
+    // program in `folder`.
     static QString pluginPath();
+    static QString pluginPath(const QString &folder);
 
     // The plugin, loaded on the first call; nullptr when it cannot be, errorString() says why.
     ExplorerPluginInterface *plugin();
@@ -46,6 +49,24 @@ private:
     ExplorerWindowInterface *m_explorer = nullptr;
     QString m_error;
 };
+
+// Loads a plugin's code, and the libraries it needs, on another thread while the program goes on
+// (creating its QApplication, say), so that QPluginLoader later finds it in memory. Ends with
+// the loading. For `planewall --explorer`, whose window needs the plugin at once.
+class PluginPreload
+{
+public:
+    explicit PluginPreload(const QString &path);
+    ~PluginPreload();
+    PluginPreload(const PluginPreload &) = delete;
+    PluginPreload &operator=(const PluginPreload &) = delete;
+
+private:
+    std::thread m_thread;
+};
+
+// The folder of the running program, before any QApplication exists (Linux: /proc/self/exe).
+QString programFolder();
 
 // Makes the application quit when `window` is closed, whatever other windows are open: closing
 // the calculator ends the program, the explorer included.

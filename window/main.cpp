@@ -12,6 +12,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -54,10 +55,16 @@ int main(int argc, char *argv[])
         return plugin->exportChart(commandLine.exportArguments);
     }
 
+    // The explorer alone needs its plugin at once: its code loads while Qt starts.
+    std::optional<planewall::PluginPreload> preload;
+    if (commandLine.action == Action::ShowExplorer)
+        preload.emplace(planewall::ExplorerLauncher::pluginPath(planewall::programFolder()));
+
     QApplication app(argc, argv);
     identify();
     QApplication::setWindowIcon(planewall::appIcon());
     planewall::ExplorerLauncher launcher;
+    preload.reset();
 
     if (commandLine.action == Action::ShowExplorer) {
         // Alone, the explorer is the program: closing it, the last window, ends it.
