@@ -3,6 +3,7 @@
 #include "arguments.h"
 #include "arithmetic_error.h"
 #include "calculation.h"
+#include "fit_command.h"
 #include "number_text.h"
 #include "series_commands.h"
 #include "solve_command.h"
@@ -21,7 +22,7 @@ namespace {
 constexpr std::string_view kUsage
     = "usage: planewall-cli [--steps] [--] H L K\n"
       "       planewall-cli --batch\n"
-      "       planewall-cli roots|temperature|solve|verify|materials ... (see --help)\n"
+      "       planewall-cli roots|temperature|solve|fit|verify|materials ... (see --help)\n"
       "       planewall-cli --help | --version\n";
 
 constexpr std::string_view kHelp
@@ -72,6 +73,10 @@ constexpr std::string_view kHelp
       "planewall-cli solve --for t|h|fo|bi (--target T | --target-theta TH) (--x X | --mean)\n"
       "    the time (or Fo) at which the target is reached, or the h (or Bi) that reaches it\n"
       "    by --t (or --fo), with its relative error.\n"
+      "planewall-cli fit --data FILE (--x X | --mean) --L L --k K (--alpha A | ...)\n"
+      "                  --ti (T | first) --tinf T [--also alpha|k]\n"
+      "    the h (and alpha or k) that explains measured temperatures T(t), with its 95%\n"
+      "    interval, the RMS residual and how much the readings depend on h.\n"
       "planewall-cli verify\n"
       "    checks planewall against built-in reference cases.\n"
       "planewall-cli materials\n"
@@ -84,8 +89,9 @@ constexpr std::string_view kHelp
       "    0  success;\n"
       "    1  a failure: an arithmetic error (the lines printed before it stay), output\n"
       "       that cannot be written, a target that cannot be reached, a reference case\n"
-      "       outside its tolerance;\n"
-      "    2  a usage error (nothing is printed on standard output).\n";
+      "       outside its tolerance, a fit that does not converge;\n"
+      "    2  a usage error or a file of readings that cannot be used (nothing is printed\n"
+      "       on standard output).\n";
 
 std::string_view slotName(Slot slot)
 {
@@ -242,6 +248,8 @@ int run(std::span<const std::string_view> args, std::istream &in, std::ostream &
             return runSolveCommand(args, out, err);
         if (args.front() == "verify")
             return runVerifyCommand(args, out, err);
+        if (args.front() == "fit")
+            return runFitCommand(args, in, out, err);
     }
 
     // Options come before the texts: the first argument that is not an option, "--" or one
