@@ -41,8 +41,14 @@ constexpr int kMaxIterations = 500;
 // moved less than this by the last reading, the readings show no exchange to speak of; above
 // Bi = kRunawayAbove, the face is held at T∞ to within a part in a thousand, and a least there
 // is tested against Bi = +inf instead.
-constexpr double kRunawayBelow = 1e-9;
+constexpr double kRunawayBelow = 1e-6;
+constexpr int kRunawayIterations = 20;
+constexpr const char *kNoExchange = "the readings fit best as h \u2192 0: they show too little "
+                                    "of the change from Ti towards T\u221E to fit h";
 constexpr double kRunawayAbove = 1e3;
+// A fitted α or k that moves this far in its logarithm (a factor of 1e6) from its start has run
+// off along a direction the readings do not fix: the lumped wall as k -> inf, for one.
+constexpr double kSecondSpan = 13.8;
 // An interval of the second property wider than this factor says it is not determined.
 constexpr double kVagueSpan = 100;
 
@@ -81,6 +87,7 @@ public:
     std::size_t size() const { return m_times.size(); }
     double tI() const { return m_setup.tI; }
     double tInf() const { return m_setup.tInf; }
+    double length() const { return m_setup.wall.L; }
     std::span<const double> measured() const { return m_measured; }
     std::span<const double> times() const { return m_times; }
 
@@ -291,13 +298,16 @@ struct Minimum
     int iterations = 0;
     bool converged = false;
     bool runaway = false; // stopped as Bi passed kRunawayAbove, still rising
+    bool secondRanOff = false; // stopped as the second logarithm left kSecondSpan
     std::string reason; // why it did not converge
     Matrix covariance; // (JᵀJ)⁻¹ over the free logarithms, when converged
 };
 
 // The least squares over the free logarithms by GSL's trust-region Levenberg-Marquardt, from
-// `start`. It stops when Bi leaves [kRunawayBelow, runawayAbove]: there the readings hardly
-// depend on h any more, and the iteration would creep towards 0 or +inf for ever.
+// `start`. It stops where the readings hardly depend on the parameters any more and the
+// iteration would creep towards 0 or +inf for ever: when the exchange by the last reading falls
+// below kRunawayBelow, when Bi rises above `runawayAbove`, and when the second logarithm moves
+// kSecondSpan away from its start.
 Minimum minimize(LeastSquares &problem, std::array<double, 2> start,
                  double runawayAbove = kInfinity)
 {
@@ -322,6 +332,7 @@ Minimum minimize(LeastSquares &problem, std::array<double, 2> start,
     problem.failure = nullptr;
     Minimum m;
     bool stalled = false;
+    int belowExchange = 0; // iterations in a row with the exchange below kRunawayBelow
     // The rounding of the sum of squares where it is all rounding: θ* to about 1e-15.
     const double difference = 1e-15 * (problem.model.tI() - problem.model.tInf());
     const double floor = static_cast<double>(n) * difference * difference;
@@ -357,8 +368,15 @@ Minimum minimize(LeastSquares &problem, std::array<double, 2> start,
             m.converged = true;
             break;
         }
-        if (problem.model.exchange(m.p[0], m.p[1]) < kRunawayBelow)
+        // A step or two down there happens on the way from a poor start; staying is running off.
+        belowExchange
+            = problem.model.exchange(m.p[0], m.p[1]) < kRunawayBelow ? belowExchange + 1 : 0;
+        if (belowExchange == kRunawayIterations)
             status = GSL_EDOM;
+        if (std::fabs(m.p[1] - start[1]) > kSecondSpan) {
+            m.secondRanOff = true;
+            status = GSL_ERANGE;
+        }
         if (problem.model.biot(m.p[0], m.p[1]) > runawayAbove) {
             m.runaway = true;
             break;
@@ -380,8 +398,11 @@ Minimum minimize(LeastSquares &problem, std::array<double, 2> start,
             m.reason = "the fit stopped making progress before it converged";
             break;
         case GSL_EDOM:
-            m.reason = "the readings fit best as h \u2192 0: they show too little of the "
-                       "change from Ti towards T\u221E to fit h";
+            m.reason = kNoExchange;
+            break;
+        case GSL_ERANGE:
+            m.reason = "the other property fitted ran off from where it started: the readings "
+                       "cannot fix it";
             break;
         default:
             m.reason = std::string("the fit failed: ") + gsl_strerror(status);
@@ -416,7 +437,7 @@ double startingH(const Model &model, const FitSetup &setup, double xStar)
     const double difference = setup.tI - setup.tInf;
     const std::span<const double> times = model.times(), measured = model.measured();
     std::optional<std::size_t> best;
-    double bestDistance = 0.45; // readings within 5% of Ti or of T∞ say little about h
+    double bestDistance = 0.5;
     for (std::size_t i = 0; i < times.size(); ++i) {
         const double theta = (measured[i] - setup.tInf) / difference;
         if (times[i] > 0 && std::fabs(theta - 0.5) < bestDistance) {
@@ -440,6 +461,60 @@ double startingH(const Model &model, const FitSetup &setup, double xStar)
     }
     bi = std::clamp(bi, 1e-6, 1e6);
     return bi * setup.wall.k / setup.wall.L;
+}
+
+// The point of the least sum among Bi = 1e-3 to 1e3, four to a decade, and, when the second
+// logarithm is fitted, its start times 10^-1.5 to 10^1.5, two to a decade.
+std::array<double, 2> scanStart(LeastSquares &problem, double second)
+{
+    const Model &model = problem.model;
+    const int span = problem.free.size() == 2 ? 3 : 0;
+    std::array<double, 2> best = {0, second};
+    double bestSum = kInfinity;
+    for (int j = -span; j <= span; ++j) {
+        const double lnSecond = second + j * std::log(10.0) / 2;
+        const double lnHOfBi = std::log(model.conductivity(lnSecond) / model.length());
+        for (int i = -12; i <= 12; ++i) {
+            const std::array<double, 2> p = {lnHOfBi + i * std::log(10.0) / 4, lnSecond};
+            const double sum = problem.sumOfSquares(p);
+            if (sum < bestSum) {
+                best = p;
+                bestSum = sum;
+            }
+        }
+    }
+    return best;
+}
+
+// A fit run to its end, the face held at T∞ (ln h = +inf) included: past Bi = 1e3 and still
+// rising, that is the least unless the iteration, let go on, finds a finite h that does better.
+struct Settled
+{
+    Minimum m;
+    bool atInfinity = false;
+
+    // An answer: converged (or at +inf), with an exchange the readings can show.
+    bool usable(const Model &model) const
+    {
+        return (m.converged || atInfinity) && !m.secondRanOff
+            && model.exchange(m.p[0], m.p[1]) >= kRunawayBelow;
+    }
+};
+
+Settled settle(LeastSquares &problem, const std::array<double, 2> &start)
+{
+    Settled s{minimize(problem, start, kRunawayAbove)};
+    if (!s.m.runaway)
+        return s;
+    const auto [sum, second] = profile(problem, kInfinity, s.m.p[1]);
+    if (sum <= s.m.sumOfSquares) {
+        s.atInfinity = true;
+        s.m.p = {kInfinity, second};
+        s.m.sumOfSquares = sum;
+        return s;
+    }
+    s.m = minimize(problem, s.m.p);
+    return s;
 }
 
 // The one-sided 95% lower bound on ln h by the profile of the sum of squares: the ln h below
@@ -573,23 +648,30 @@ FitResult fitReadings(std::span<const Reading> readings, const FitSetup &setup)
         throw FitError("the readings do not depend on h: they all lie where the wall has not "
                        "yet felt the fluid, or has long reached it");
 
-    Minimum least = minimize(fit, start, kRunawayAbove);
-    // The face held at T∞: the least when the fit ran past Bi = 1e3 still rising and no finite
-    // h does better; and when its sum lies within the interval's rise over the least, the
-    // readings cannot bound h from above.
-    auto [sumAtInfinity, secondAtInfinity] = profile(fit, kInfinity, least.p[1]);
-    bool atInfinity = false;
-    if (least.runaway) {
-        if (sumAtInfinity <= least.sumOfSquares) {
-            atInfinity = true;
-            least.p = {kInfinity, secondAtInfinity};
-            least.sumOfSquares = sumAtInfinity;
-        } else {
-            least = minimize(fit, least.p);
-        }
+    // A fit that ends where the readings say little (on the plateau of no exchange, with the
+    // second property run off, past Bi = 1e3, or not at all) may have been led there by a poor
+    // start: once more from the best point of a coarse scan, and the better of the two kept.
+    Settled settled = settle(fit, start);
+    if (!settled.usable(model) || settled.atInfinity) {
+        Settled again = settle(fit, scanStart(fit, start[1]));
+        if (again.usable(model)
+            && (!settled.usable(model) || again.m.sumOfSquares < settled.m.sumOfSquares))
+            settled = std::move(again);
     }
-    if (!least.converged && !atInfinity)
-        throw FitError(least.reason);
+    Minimum &least = settled.m;
+    const bool atInfinity = settled.atInfinity;
+    const char *secondName = setup.also == AlsoFit::Alpha ? "\u03B1" : "k";
+    if (least.secondRanOff)
+        throw FitError(std::string("the fit of ") + secondName
+                       + " ran off by more than a factor of a million from its start: the "
+                         "readings cannot fix it; fit h alone, or start "
+                       + secondName + " nearer");
+    if (!settled.usable(model))
+        throw FitError(least.converged ? kNoExchange : least.reason);
+    // The face held at T∞: when its sum lies within the interval's rise over the least, the
+    // readings cannot bound h from above.
+    const double sumAtInfinity
+        = atInfinity ? least.sumOfSquares : profile(fit, kInfinity, least.p[1]).first;
 
     FitResult result;
     const std::size_t n = model.size();
@@ -629,8 +711,7 @@ FitResult fitReadings(std::span<const Reading> readings, const FitSetup &setup)
         // covariance at the least can tell.
         if (result.lowerBoundOnly) {
             second.low = second.high = NAN;
-            result.notes.push_back(std::string("no interval for ")
-                                   + (setup.also == AlsoFit::Alpha ? "\u03B1" : "k")
+            result.notes.push_back(std::string("no interval for ") + secondName
                                    + ": h is bounded only from below, and it moves with h");
         }
         (setup.also == AlsoFit::Alpha ? result.alpha : result.k) = second;
@@ -696,8 +777,7 @@ FitResult fitReadings(std::span<const Reading> readings, const FitSetup &setup)
     if (parameters == 2 && !result.lowerBoundOnly) {
         const Estimate &second = setup.also == AlsoFit::Alpha ? *result.alpha : *result.k;
         if (second.high > kVagueSpan * second.low)
-            result.warnings.push_back(std::string("the readings hardly determine ")
-                                      + (setup.also == AlsoFit::Alpha ? "\u03B1" : "k")
+            result.warnings.push_back(std::string("the readings hardly determine ") + secondName
                                       + ": its 95% interval spans more than a factor of "
                                       + format("%.0f", kVagueSpan));
     }

@@ -44,9 +44,13 @@ struct DataProblem
     std::string message;
 };
 
+// The file as messages name it: its name without the folders, which the user gave and knows.
 std::string fileName(const std::string &path)
 {
-    return path == "-" ? std::string("standard input") : echoed(path);
+    if (path == "-")
+        return "standard input";
+    const std::string name = std::filesystem::path(path).filename().string();
+    return echoed(name.empty() ? path : name);
 }
 
 DataProblem dataProblem(const std::string &path, const ReadingsError &error)
