@@ -319,11 +319,15 @@ std::size_t findColumn(const Line &header, const std::vector<std::string> &headi
         if (found)
             return *found;
     }
+    // The first few headings: a header of thousands of columns makes no message.
+    constexpr std::size_t kListed = 8;
     std::string list;
-    for (const std::string &heading : headings) {
+    for (std::size_t i = 0; i < std::min(headings.size(), kListed); ++i) {
         list += list.empty() ? "" : ", ";
-        list += quoted(trimmed(heading));
+        list += quoted(trimmed(headings[i]));
     }
+    if (headings.size() > kListed)
+        list += " and " + std::to_string(headings.size() - kListed) + " more";
     fail(header.number, "no column is headed " + quoted(name) + " (the headings are " + list + ")");
 }
 
