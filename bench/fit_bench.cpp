@@ -26,15 +26,16 @@ void Fit(benchmark::State &state)
 {
     const bool withAlpha = state.range(0) != 0;
     const std::vector<Reading> rows = pipelineReadings();
-    FitSetup setup;
     const double alpha = 63.9 / (7832.0 * 434.0);
-    setup.wall = withAlpha ? makeWall(0.04, 63.9, alpha / 10, std::nullopt, std::nullopt)
-                           : makeWall(0.04, 63.9, std::nullopt, 7832.0, 434.0);
-    setup.tI = -20;
-    setup.tInf = 60;
-    setup.unit = "C";
-    setup.also = withAlpha ? AlsoFit::Alpha : AlsoFit::None;
-    setup.hStart = 5000;
+    const FitSetup setup{
+        .wall = withAlpha ? makeWall(0.04, 63.9, alpha / 10, std::nullopt, std::nullopt)
+                          : makeWall(0.04, 63.9, std::nullopt, 7832.0, 434.0),
+        .tI = -20,
+        .tInf = 60,
+        .unit = "C",
+        .also = withAlpha ? AlsoFit::Alpha : AlsoFit::None,
+        .hStart = 5000,
+    };
     int iterations = 0;
     for (auto _ : state) {
         const FitResult r = fitReadings(rows, setup);

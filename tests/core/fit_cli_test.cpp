@@ -142,6 +142,15 @@ TEST_F(FitCli, JsonHoldsTheFitTheIntervalAndEveryReading)
     EXPECT_NE(json.at("notes")[0].get<std::string>().find("first reading's (line 1)"),
               std::string::npos);
     EXPECT_TRUE(json.at("warnings").empty());
+    EXPECT_FALSE(json.contains("alpha"));
+
+    const Outcome alpha
+        = runCli(wall({"fit", "--data", data, "--ti", "-20", "--also", "alpha", "--json"}));
+    ASSERT_EQ(alpha.status, 0) << alpha.err;
+    const auto both = nlohmann::json::parse(alpha.out);
+    EXPECT_NEAR(both.at("alpha").get<double>(), 63.9 / (7832.0 * 434.0), 1e-11);
+    EXPECT_EQ(both.at("alpha_ci95").size(), 2u);
+    EXPECT_EQ(both.at("dof"), 9);
 }
 
 TEST_F(FitCli, UnitsShiftsAndWindowsGiveTheSameH)

@@ -204,6 +204,29 @@ TEST(FitInterval, MatchesAnIndependentLeastSquaresFit)
     EXPECT_TRUE(r.warnings.empty());
 }
 
+// Student's t at 97.5% for n - p degrees of freedom, from mpmath's incomplete beta function.
+TEST(FitInterval, StudentsTForTheReadingsLessTheParameters)
+{
+    const struct
+    {
+        const char *readings;
+        AlsoFit also;
+        std::size_t count;
+        double t;
+    } cases[] = {
+        {"noisy500", AlsoFit::None, 49, 2.01063475762423222757},
+        {"noisy500", AlsoFit::Alpha, 49, 2.01174051372976586706},
+        {"noisy500", AlsoFit::Alpha, 10, 2.30600413520416668330},
+        {"noisy500", AlsoFit::K, 31, 2.04522964213270429819},
+    };
+    for (const auto &c : cases) {
+        const std::vector<Reading> all = readingsOf(c.readings);
+        const std::vector<Reading> rows(all.begin(), all.begin() + c.count);
+        const FitResult r = fitReadings(rows, pipeline(0, false, c.also));
+        EXPECT_TRUE(relativelyNear(r.tQuantile, c.t, 1e-10)) << c.count;
+    }
+}
+
 TEST(FitInterval, SensitivityIsTheLargestScaledSlopeAndWhere)
 {
     const FitResult r = fitReadings(readingsOf("centre500"), pipeline());
@@ -278,6 +301,12 @@ TEST(FitWarnings, SayWhenTheReadingsSayLittleAboutH)
     } cases[] = {
         {"the centre before it felt the surface", withNoise(madeReadings(500, 0, 2, 5, 31), 3, 0.1),
          kTInf, "hardly depend on h"},
+        // The largest h·∂T/∂h about 1.4 and about 8 times the noise of 0.1 K: on either side of
+        // the threshold of 3.
+        {"the centre until 8 s", withNoise(madeReadings(500, 0, 2, 8, 31), 3, 0.1), kTInf,
+         "hardly depend on h"},
+        {"the centre until 14 s", withNoise(madeReadings(500, 0, 2, 14, 31), 3, 0.1), kTInf,
+         nullptr},
         {"hours after the wall reached the fluid",
          withNoise(madeReadings(500, 0, 3600, 5400, 31), 3, 0.1), kTInf, "hardly depend on h"},
         {"Bi 125", readingsOf("centre2e5"), kTInf, "only from below"},

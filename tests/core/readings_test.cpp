@@ -242,6 +242,14 @@ INSTANTIATE_TEST_SUITE_P(
                                "C",
                                "t [s]",
                                "T [C]"},
+                      GoodFile{"quotes within a quoted heading",
+                               "\"t \"\"wall\"\" [s]\",T\n0,1\n",
+                               {},
+                               {{0, 1, 2}},
+                               "s",
+                               "",
+                               "t \"wall\" [s]",
+                               "T"},
                       GoodFile{"comments, blank lines, empty rows, a trailing separator",
                                "# logger 7\n0,1,\n\n,,\n1e1,-2e-1,\n# end\n",
                                {},
@@ -284,6 +292,8 @@ TEST(SelectReadings, CountsFromT0AndKeepsTheWindow)
     EXPECT_EQ(s.afterEnd, 1u);
     // Before t0 is left out even when --from would reach back.
     EXPECT_EQ(selectReadings(rows, 15, 0, 1e300).beforeStart, 2u);
+    // Both ends of the window belong to it.
+    EXPECT_EQ(selectReadings(rows, 0, 10, 30).rows.size(), 3u);
 }
 
 TEST(ReadingsScale, ConvertsIntoTheProblemsScale)
