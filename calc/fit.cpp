@@ -457,6 +457,8 @@ double startingH(const Model &model, const FitSetup &setup, double xStar)
             if (error.reason() == Unreachable::BeyondLimit
                 || error.reason() == Unreachable::WithinLimitAccuracy)
                 bi = 1e3;
+        } catch (const std::exception &) {
+            // A time beyond the range of Fo: only a start, and Bi = 1 will do.
         }
     }
     bi = std::clamp(bi, 1e-6, 1e6);

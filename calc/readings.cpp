@@ -462,6 +462,10 @@ Readings readReadings(std::string_view text, const ReadOptions &options)
                      + " is not after the time on line " + std::to_string(previous.line)
                      + ": times must increase strictly");
         }
+        if (readings.rows.size() == kMaxReadings)
+            fail(line.number,
+                 "more than " + std::to_string(kMaxReadings)
+                     + " readings: thin them out (every tenth line, say) to fit h");
         readings.rows.push_back({t, T, line.number});
     }
     if (readings.rows.empty())

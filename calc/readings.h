@@ -60,15 +60,17 @@ private:
     std::size_t m_line;
 };
 
-// The most a file of readings may hold; a bigger one is not taken for readings.
+// The most a file of readings may hold, and the most readings it may have: more is not taken
+// for readings (a million is eleven days at one a second).
 inline constexpr std::size_t kMaxReadingsBytes = std::size_t{64} << 20;
+inline constexpr std::size_t kMaxReadings = 1'000'000;
 
 // Reads readings from the whole text of a file. Lines end in LF, CR LF or CR; a UTF-8 byte-order
 // mark is skipped; empty lines, lines of empty cells and lines starting with '#' are skipped.
 // The separator is a tab when the first line has one, a comma otherwise; cells may be quoted
 // ("..." with "" for a quote). The first line is a header when its time cell is not a number.
 // Cells are strict plain numbers ('.' as the decimal point, no unit, no inf or nan). Times
-// must increase strictly. Everything else is a ReadingsError: no readings, a text that is
+// must increase strictly. Everything else is a ReadingsError: no readings, too many, a text that is
 // not text (NUL or control bytes, UTF-16), semicolons or decimal commas (with how to convert),
 // a missing or empty cell, a cell that is not a number, a unit in a heading that is not one of
 // its quantity's, a column that is not there. A file whose first line has a header needs none

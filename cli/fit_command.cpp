@@ -348,6 +348,9 @@ int runFitCommand(std::span<const std::string_view> args, std::istream &in, std:
     output.addTo(app);
     ProblemOptions problem;
     problem.addTo(app, false);
+    app.get_option("--ti")->description(
+        "initial temperature of the wall (C, K, F, or a plain number), or first: the first "
+        "reading's");
     FitOptions o;
     app.add_option("--data", o.data, "the file of readings, - for standard input");
     app.add_option("--x", o.x, "where the sensor is: a distance from the mid-plane, or surface");
@@ -379,6 +382,10 @@ int runFitCommand(std::span<const std::string_view> args, std::istream &in, std:
     } catch (const DataProblem &problemText) {
         err << kProgram << ": " << problemText.message << '\n';
         return kUsageError;
+    } catch (const std::exception &error) {
+        // Whatever else stops the fit (memory, a number beyond range) ends it with its reason.
+        err << kProgram << ": the fit failed: " << error.what() << '\n';
+        return kFailure;
     }
 }
 

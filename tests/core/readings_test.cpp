@@ -125,15 +125,31 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"column 0", "0,1\n", columns("0", "1"), "count from 1", 0}),
     rowName<BadFile>);
 
-TEST(ReadBadFile, TooLargeAFile)
+TEST(ReadBadFile, TooLargeAFileOrTooManyReadings)
 {
     const std::string big(kMaxReadingsBytes + 1, '\n');
-    try {
-        readReadings(big);
-        ADD_FAILURE() << "read without an error";
-    } catch (const ReadingsError &e) {
-        EXPECT_NE(std::string(e.what()).find("larger than 64 MB"), std::string::npos);
+    std::string many;
+    for (std::size_t i = 0; i <= kMaxReadings; ++i)
+        many += std::to_string(i) + ",1\n";
+    const struct
+    {
+        const char *name;
+        const std::string &text;
+        const char *fragment;
+        std::size_t line;
+    } cases[] = {{"64 MB and a byte", big, "larger than 64 MB", 0},
+                 {"a million readings and one", many, "more than 1000000 readings", 1'000'001}};
+    for (const auto &c : cases) {
+        try {
+            readReadings(c.text);
+            ADD_FAILURE() << c.name << ": read without an error";
+        } catch (const ReadingsError &e) {
+            EXPECT_NE(std::string(e.what()).find(c.fragment), std::string::npos) << c.name;
+            EXPECT_EQ(e.line(), c.line) << c.name;
+        }
     }
+    many.resize(many.rfind('\n', many.size() - 2) + 1);
+    EXPECT_EQ(readReadings(many).rows.size(), kMaxReadings);
 }
 
 struct GoodFile
