@@ -369,6 +369,8 @@ TEST(Cli, Cases)
          Match::Whole, "--k: must be a finite number > 0"},
         {"--rho zero", with({"temperature", "--t", "1", "--x", "0"}, {{"--rho", "0"}}), 2, "",
          Match::Whole, "--rho: must be"},
+        {"--rho without --cp", with({"temperature", "--t", "1", "--x", "0"}, {{"--cp", ""}}), 2, "",
+         Match::Whole, "give --alpha, or --rho with --cp, or --material"},
         {"a heat capacity beyond the doubles",
          with({"temperature", "--t", "1", "--x", "0"},
               {{"--k", "1e-300"}, {"--rho", "1e200"}, {"--cp", "1e200"}}),
