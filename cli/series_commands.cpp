@@ -119,8 +119,7 @@ int runTemperature(const BiotOptions &biot, const ProblemOptions &problemOptions
             times.push_back(t);
         }
         for (const std::string &item : splitList("--x", xText)) {
-            const bool surface = item.find_first_not_of(" \t") == item.find("surface")
-                && item.find_last_not_of(" \t") + 1 == item.find("surface") + 7;
+            const bool surface = trimmed(item) == "surface";
             const double x
                 = surface ? problem->wall().L : quantity("--x", item, Quantity::Length).value;
             withOptionNames([&] { return problem->xStar(x); });
