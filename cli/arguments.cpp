@@ -13,6 +13,8 @@ bool isBlank(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
+} // namespace
+
 std::string_view trimmed(std::string_view text)
 {
     while (!text.empty() && isBlank(text.front()))
@@ -21,6 +23,8 @@ std::string_view trimmed(std::string_view text)
         text.remove_suffix(1);
     return text;
 }
+
+namespace {
 
 // An argument that stands in an option's place: "--x", not "-0.5" or "--".
 bool looksLikeOption(std::string_view argument)

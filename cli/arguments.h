@@ -33,6 +33,9 @@ int usageError(std::ostream &err, std::string_view problem, std::string_view usa
 // "planewall-cli: note: <text>" on standard error.
 void note(std::ostream &err, std::string_view text);
 
+// The text without the blanks around it.
+std::string_view trimmed(std::string_view text);
+
 // A whole number: optional blanks, an optional '+', decimal digits, optional blanks; within
 // [low, high]. "010" is 10; "0x10", "1e3", "10.0" and "-1" are not whole numbers.
 int wholeNumber(std::string_view option, std::string_view text, int low, int high);

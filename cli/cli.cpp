@@ -3,6 +3,7 @@
 #include "arguments.h"
 #include "arithmetic_error.h"
 #include "calculation.h"
+#include "fit_command.h"
 #include "number_text.h"
 #include "planewall_version.h"
 #include "series_commands.h"
@@ -22,13 +23,13 @@ namespace {
 constexpr std::string_view kUsage
     = "usage: planewall-cli [--steps] [--] H L K\n"
       "       planewall-cli --batch\n"
-      "       planewall-cli roots|temperature|solve|verify|materials ... (see --help)\n"
+      "       planewall-cli roots|temperature|solve|fit|verify|materials ... (see --help)\n"
       "       planewall-cli --help | --version\n";
 
 constexpr std::string_view kHelp
     = "Usage: planewall-cli [--steps] [--] H L K\n"
       "  or:  planewall-cli --batch\n"
-      "  or:  planewall-cli roots|temperature|solve|verify|materials [OPTION]...\n"
+      "  or:  planewall-cli roots|temperature|solve|fit|verify|materials [OPTION]...\n"
       "Plane wall with convection, exact solution: the Biot number Bi = h*L/k and the first\n"
       "four roots zeta1..zeta4 of zeta*tan(zeta) = Bi, found by Newton's method; and the\n"
       "temperatures, energy and heat flux of the wall at any time, in real units, solving for\n"
@@ -69,6 +70,10 @@ constexpr std::string_view kHelp
       "  solve        the time (or Fo) at which a place or the mean reaches a target, or the\n"
       "               h (or Bi) that reaches it by --t (or --fo), with its relative error:\n"
       "               solve --for t|h|fo|bi (--target T | --target-theta TH) (--x X | --mean)\n"
+      "  fit          the h (and alpha or k) that explains measured temperatures T(t), with\n"
+      "               its 95% interval, the RMS residual and how much the readings depend\n"
+      "               on h: fit --data FILE (--x X | --mean) --L L --k K (--alpha A | ...)\n"
+      "               --ti (T | first) --tinf T [--also alpha|k]\n"
       "  verify       check planewall against built-in reference cases\n"
       "  materials    list the materials --material knows\n"
       "Every subcommand takes --csv or --json (one object, full precision) and --precision.\n"
@@ -79,8 +84,9 @@ constexpr std::string_view kHelp
       "  0  success;\n"
       "  1  a failure: an arithmetic error (the lines printed before it stay), output\n"
       "     that cannot be written, a target that cannot be reached, a reference case\n"
-      "     outside its tolerance;\n"
-      "  2  a usage error (nothing is printed on standard output).\n";
+      "     outside its tolerance, a fit that does not converge;\n"
+      "  2  a usage error or a file of readings that cannot be used (nothing is printed\n"
+      "     on standard output).\n";
 
 std::string_view slotName(Slot slot)
 {
@@ -237,6 +243,8 @@ int run(std::span<const std::string_view> args, std::istream &in, std::ostream &
             return runSolveCommand(args, out, err);
         if (args.front() == "verify")
             return runVerifyCommand(args, out, err);
+        if (args.front() == "fit")
+            return runFitCommand(args, in, out, err);
     }
 
     // Options come before the texts: the first argument that is not an option, "--" or one

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <exception>
 #include <iostream>
 #include <string_view>
 #include <vector>
@@ -13,7 +14,15 @@ int main(int argc, char *argv[])
     planewall::cli::DescriptorBuffer buffer(1);
     std::ostream out(&buffer);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    int status = planewall::cli::run(args, std::cin, out, std::cerr);
+    int status;
+    try {
+        status = planewall::cli::run(args, std::cin, out, std::cerr);
+    } catch (const std::exception &error) {
+        // Every expected failure has its own message; this one says the program itself erred.
+        out.flush();
+        std::cerr << "planewall-cli: internal error: " << error.what() << '\n';
+        return planewall::cli::kFailure;
+    }
     out.flush();
     if (buffer.error() == EPIPE)
         return planewall::cli::kFailure; // the reader has gone (| head): nothing to tell

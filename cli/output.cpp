@@ -21,6 +21,33 @@ void Table::row(std::vector<std::string> cells)
     m_rows.push_back(std::move(cells));
 }
 
+void Table::row(const Record &record)
+{
+    std::vector<std::string> keys, cells;
+    for (const auto &[key, value] : record.values) {
+        keys.push_back(key);
+        cells.push_back(std::holds_alternative<double>(value) ? number(std::get<double>(value))
+                                                              : std::get<std::string>(value));
+    }
+    if (m_header.empty() && m_rows.empty())
+        m_header = keys;
+    else if (keys != m_header)
+        throw std::logic_error("a table row with other columns than its header");
+    m_rows.push_back(std::move(cells));
+}
+
+nlohmann::ordered_json Record::json() const
+{
+    nlohmann::ordered_json object = nlohmann::ordered_json::object();
+    for (const auto &[key, value] : values) {
+        if (std::holds_alternative<double>(value))
+            object[key] = std::get<double>(value);
+        else
+            object[key] = std::get<std::string>(value);
+    }
+    return object;
+}
+
 std::string Table::number(double value) const
 {
     char text[40];

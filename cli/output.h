@@ -6,6 +6,8 @@
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <variant>
 #include <vector>
 
 namespace planewall::cli {
@@ -14,14 +16,29 @@ namespace planewall::cli {
 // spreadsheets, or one JSON object.
 enum class Format { Tsv, Csv, Json };
 
+// One row of results: each value under its key, for a table and for JSON alike, so that a
+// column's name and its values cannot part company.
+struct Record
+{
+    std::vector<std::pair<std::string, std::variant<double, std::string>>> values;
+
+    void add(std::string key, double value) { values.emplace_back(std::move(key), value); }
+    void add(std::string key, std::string text) { values.emplace_back(std::move(key), text); }
+    nlohmann::ordered_json json() const;
+};
+
 // Rows of cells under a header, every row as many cells as the header. Numbers have `precision`
 // significant digits; a negative zero shows as 0.
 class Table
 {
 public:
     Table(Format format, int precision, std::vector<std::string> header);
+    // A table whose header is the keys of its first record.
+    Table(Format format, int precision) : Table(format, precision, {}) { }
 
     void row(std::vector<std::string> cells);
+    // The record's values under its keys, which must be the header's, in its order.
+    void row(const Record &record);
     std::string number(double value) const;
     // Writes the header and the rows; several tables are separated by an empty line.
     void write(std::ostream &out) const;

@@ -119,8 +119,7 @@ int runTemperature(const BiotOptions &biot, const ProblemOptions &problemOptions
             times.push_back(t);
         }
         for (const std::string &item : splitList("--x", xText)) {
-            const bool surface = item.find_first_not_of(" \t") == item.find("surface")
-                && item.find_last_not_of(" \t") + 1 == item.find("surface") + 7;
+            const bool surface = trimmed(item) == "surface";
             const double x
                 = surface ? problem->wall().L : quantity("--x", item, Quantity::Length).value;
             withOptionNames([&] { return problem->xStar(x); });
@@ -146,22 +145,7 @@ int runTemperature(const BiotOptions &biot, const ProblemOptions &problemOptions
     }
     const double bi = problem ? problem->bi() : dimensionless->bi();
 
-    std::vector<std::string> pointKeys
-        = {"x_star", "Fo", "theta", "theta_one_term", "error_one_term", "method"};
-    std::vector<std::string> energyKeys
-        = {"Fo",           "mean_theta",   "Q_ratio",          "q_star",
-           "theta_lumped", "error_lumped", "Q_ratio_one_term", "error_one_term"};
-    if (dimensional) {
-        pointKeys.insert(pointKeys.begin(), "x");
-        pointKeys.insert(pointKeys.begin() + 2, "t");
-        pointKeys.insert(pointKeys.begin() + 5, "T");
-        energyKeys.insert(energyKeys.begin(), "t");
-        energyKeys.insert(energyKeys.begin() + 3, "mean_T");
-        if (problem->initialEnergy())
-            energyKeys.insert(energyKeys.begin() + 5, "Q");
-        energyKeys.insert(energyKeys.begin() + (problem->initialEnergy() ? 7 : 6), "q_s");
-    }
-    Table points(format, digits, pointKeys), energies(format, digits, energyKeys);
+    Table points(format, digits), energies(format, digits);
     nlohmann::ordered_json json = {{"Bi", bi}};
     if (dimensional) {
         json["T_unit"] = problem->unit().empty()
@@ -171,61 +155,49 @@ int runTemperature(const BiotOptions &biot, const ProblemOptions &problemOptions
     json["points"] = nlohmann::ordered_json::array();
     json["energy"] = nlohmann::ordered_json::array();
 
-    // One row per key: the value as JSON and as a table cell.
-    struct Row
-    {
-        nlohmann::ordered_json object = nlohmann::ordered_json::object();
-        std::vector<std::string> cells;
-    };
-    const auto put = [](Row &row, const Table &table, const std::string &key, double value) {
-        row.object[key] = value;
-        row.cells.push_back(table.number(value));
-    };
-
     bool early = false;
     for (const double t : times) {
         for (const double x : places) {
             const PointResult r
                 = problem ? pointResult(*problem, x, t) : pointResult(*dimensionless, x, t);
             early |= r.fo < 0.2;
-            Row row;
+            Record row;
             if (dimensional)
-                put(row, points, "x", r.x);
-            put(row, points, "x_star", r.xStar);
+                row.add("x", r.x);
+            row.add("x_star", r.xStar);
             if (dimensional)
-                put(row, points, "t", r.t);
-            put(row, points, "Fo", r.fo);
-            put(row, points, "theta", r.theta);
+                row.add("t", r.t);
+            row.add("Fo", r.fo);
+            row.add("theta", r.theta);
             if (dimensional)
-                put(row, points, "T", r.temperature);
-            put(row, points, "theta_one_term", r.thetaOneTerm);
-            put(row, points, "error_one_term", r.errorOneTerm);
-            row.object["method"] = methodName(r.form);
-            row.cells.push_back(methodName(r.form));
-            json["points"].push_back(row.object);
-            points.row(row.cells);
+                row.add("T", r.temperature);
+            row.add("theta_one_term", r.thetaOneTerm);
+            row.add("error_one_term", r.errorOneTerm);
+            row.add("method", methodName(r.form));
+            json["points"].push_back(row.json());
+            points.row(row);
         }
         const EnergyResult e
             = problem ? energyResult(*problem, t) : energyResult(*dimensionless, t);
-        Row row;
+        Record row;
         if (dimensional)
-            put(row, energies, "t", e.t);
-        put(row, energies, "Fo", e.fo);
-        put(row, energies, "mean_theta", e.meanTheta);
+            row.add("t", e.t);
+        row.add("Fo", e.fo);
+        row.add("mean_theta", e.meanTheta);
         if (dimensional)
-            put(row, energies, "mean_T", e.meanTemperature);
-        put(row, energies, "Q_ratio", e.energyRatio);
+            row.add("mean_T", e.meanTemperature);
+        row.add("Q_ratio", e.energyRatio);
         if (dimensional && e.energy)
-            put(row, energies, "Q", *e.energy);
-        put(row, energies, "q_star", e.fluxStar);
+            row.add("Q", *e.energy);
+        row.add("q_star", e.fluxStar);
         if (dimensional)
-            put(row, energies, "q_s", e.flux);
-        put(row, energies, "theta_lumped", e.thetaLumped);
-        put(row, energies, "error_lumped", e.errorLumped);
-        put(row, energies, "Q_ratio_one_term", e.energyRatioOneTerm);
-        put(row, energies, "error_one_term", e.errorOneTermEnergy);
-        json["energy"].push_back(row.object);
-        energies.row(row.cells);
+            row.add("q_s", e.flux);
+        row.add("theta_lumped", e.thetaLumped);
+        row.add("error_lumped", e.errorLumped);
+        row.add("Q_ratio_one_term", e.energyRatioOneTerm);
+        row.add("error_one_term", e.errorOneTermEnergy);
+        json["energy"].push_back(row.json());
+        energies.row(row);
     }
     if (early)
         notes.push_back("Fo < 0.2: the one-term approximation can be off by more than about 2%");

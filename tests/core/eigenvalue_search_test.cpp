@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -139,6 +140,26 @@ TEST(RootSearch, EndsOnRootNForEveryBi)
                     EXPECT_EQ(values, plain) << "Bi " << bi << " root " << n;
                 }
             }
+        }
+    }
+}
+
+// The steps of searches the bracket takes over, as the window shows them one by one: pinned, so
+// that a change to when Newton is trusted inside the bracket (the halving test, the first step
+// length, the bisection) shows up as a changed count even where the root stays the same.
+TEST(RootSearch, BracketedSearchesTakeTheirKnownSteps)
+{
+    const struct
+    {
+        double bi;
+        std::array<int, 4> steps;
+    } cases[] = {{4.99, {5, 10, 5, 4}}, {1e6, {25, 39, 14, 10}},  {1e16, {40, 38, 38, 36}},
+                 {-30, {14, 9, 9, 7}},  {-1e4, {19, 19, 21, 17}}, {-0.5, {5, 4, 4, 4}}};
+    for (const auto &c : cases) {
+        for (int n = 1; n <= 4; ++n) {
+            RootSearch search(c.bi, n, startingValues(c.bi)[n - 1]);
+            while (search.step()) { }
+            EXPECT_EQ(search.steps(), c.steps[n - 1]) << "Bi " << c.bi << " root " << n;
         }
     }
 }

@@ -94,12 +94,14 @@ INSTANTIATE_TEST_SUITE_P(
                     FormatCase{0.00004999, 4, "0.0000"}, FormatCase{10.99557, 4, "10.9956"}));
 
 // Exact halves round away from zero; values only near a half round to the nearer side.
-INSTANTIATE_TEST_SUITE_P(
-    Halves, FormatFixed,
-    testing::Values(FormatCase{0.125, 2, "0.13"}, FormatCase{-0.125, 2, "-0.13"},
-                    FormatCase{0.375, 2, "0.38"}, FormatCase{0.03125, 4, "0.0313"},
-                    FormatCase{2.675, 2, "2.67"}, FormatCase{1.0005, 3, "1.000"},
-                    FormatCase{9.5, 0, "10"}, FormatCase{-9.5, 0, "-10"}, FormatCase{0.5, 0, "1"}));
+INSTANTIATE_TEST_SUITE_P(Halves, FormatFixed,
+                         testing::Values(FormatCase{0.125, 2, "0.13"},
+                                         FormatCase{-0.125, 2, "-0.13"},
+                                         FormatCase{0.375, 2, "0.38"}, FormatCase{0.625, 2, "0.63"},
+                                         FormatCase{0.03125, 4, "0.0313"},
+                                         FormatCase{2.675, 2, "2.67"},
+                                         FormatCase{1.0005, 3, "1.000"}, FormatCase{9.5, 0, "10"},
+                                         FormatCase{-9.5, 0, "-10"}, FormatCase{0.5, 0, "1"}));
 
 INSTANTIATE_TEST_SUITE_P(Signs, FormatFixed,
                          testing::Values(FormatCase{-0.0, 2, "0.00"},
