@@ -27,6 +27,21 @@ import tempfile
 import time
 
 
+def wait_with_limit(process, name, seconds=20):
+    """Its exit status and resource usage; a program that never shows its window is killed and
+    named, rather than stalling the whole measurement."""
+    deadline = time.monotonic() + seconds
+    while True:
+        pid, status, usage = os.wait4(process.pid, os.WNOHANG)
+        if pid:
+            return status, usage
+        if time.monotonic() > deadline:
+            process.kill()
+            process.wait()
+            sys.exit(f'{name} did not show its window within {seconds} s')
+        time.sleep(0.001)
+
+
 def main():
     build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else 'build/release')
     rounds = int(sys.argv[2]) if len(sys.argv) > 2 else 100
@@ -56,7 +71,7 @@ def main():
                 start = time.perf_counter()
                 process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL,
                                            stderr=subprocess.DEVNULL)
-                _, status, usage = os.wait4(process.pid, 0)
+                status, usage = wait_with_limit(process, name)
                 elapsed = time.perf_counter() - start
                 process.returncode = os.waitstatus_to_exitcode(status)
                 if process.returncode != 0:

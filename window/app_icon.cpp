@@ -44,7 +44,10 @@ void drawIcon(QPainter &painter)
 QIcon appIcon()
 {
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+    // The sizes a title bar and a task switcher ask for at scale 1 and 2. Larger ones come from
+    // the installed icon theme by the desktop entry's name; painting (and handing the window
+    // system) 128 and 256 px here would cost several milliseconds of every start.
+    for (const int size : {16, 24, 32, 48, 64}) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);

@@ -5,10 +5,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QFileInfo>
-#include <QLibrary>
 #include <QMessageBox>
 #include <QWidget>
+
+#include <dlfcn.h>
 
 #ifndef PLANEWALL_EXPLORER_PLUGIN
 #error "PLANEWALL_EXPLORER_PLUGIN is set by the build: the plugin's path from the program's folder"
@@ -54,10 +56,12 @@ QString ExplorerLauncher::pluginPath(const QString &folder)
 }
 
 PluginPreload::PluginPreload(const QString &path)
-    : m_thread([path] {
-          // Only mapped and linked here; the plugin's object is made on the main thread.
-          QLibrary library(path);
-          library.load();
+    : m_thread([file = QFile::encodeName(path)] {
+          // Only mapped and relocated here, by the C library alone: Qt's own plugin bookkeeping
+          // (QLibrary) is not thread-safe against a QApplication being built at the same time.
+          // The handle is kept open on purpose: QPluginLoader's later dlopen of the same file
+          // then finds it in memory.
+          dlopen(file.constData(), RTLD_NOW | RTLD_LOCAL);
       })
 { }
 
