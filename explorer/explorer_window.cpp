@@ -407,6 +407,7 @@ void ExplorerWindow::clearFit()
 {
     m_readings.reset();
     m_readingsPath.clear();
+    m_fitPanel->clear();
     m_fitPanel->hide();
     statusBar()->showMessage(tr("Fit cleared"), 3000);
     runNow();

@@ -118,6 +118,12 @@ void FitPanel::showFit(const QString &file, const StudyFit &fit)
     m_apply->setEnabled(m_hasResult && m_applicable);
 }
 
+void FitPanel::clear()
+{
+    showFit({}, {});
+    m_heading->clear();
+}
+
 void FitPanel::showProblem(const QString &message)
 {
     m_problem->setText(message);

@@ -29,6 +29,8 @@ public:
 
     // The fit of the readings in `file` (its name), or why there is none.
     void showFit(const QString &file, const StudyFit &fit);
+    // Nothing shown: no readings are loaded.
+    void clear();
     // A file that could not be read, with why; whatever fit was shown stays.
     void showProblem(const QString &message);
     // Marks the fit as that of earlier inputs (the inputs now have errors).
