@@ -15,9 +15,10 @@ namespace planewall {
 
 namespace {
 
-// The fit's own colour on the chart: the readings and their curve belong together, apart from
-// the study's curves.
+// The readings' own colour on the charts, apart from the study's curves, and the fitted curve's,
+// which must show over the readings it passes through.
 constexpr int kFitColour = 6;
+constexpr int kFittedCurveColour = 4;
 
 const Unit &unitOrSi(Quantity quantity, std::string_view symbol)
 {
@@ -69,11 +70,11 @@ ChartData residualChart(const FitResult &r, const ChartAxis &time, std::string_v
     const double step = niceStep(-largest, largest);
     const double bound = step > 0 ? std::ceil(largest / step) * step : largest;
     ChartData chart{.kind = ChartKind::Residuals,
-                    .title = "Residuals of the fit",
+                    .title = "Residuals: measured \u2212 fitted",
                     .description = {},
                     .x = time,
-                    .y = {axisTitle("measured \u2212 fitted", scale), -bound, bound, false,
-                          niceStep(-bound, bound)},
+                    .y
+                    = {axisTitle("\u0394T", scale), -bound, bound, false, niceStep(-bound, bound)},
                     .ySecondary = std::nullopt,
                     .series = {}};
     ChartSeries zero{"zero", {{time.min, 0}, {time.max, 0}}, Stroke::Dotted, kFitColour};
@@ -166,7 +167,7 @@ StudyFit fitOnHistory(const Readings &readings, const FitPosed &posed, const Cha
     const Unit &hUnit = unitOrSi(Quantity::HeatTransferCoefficient, posed.hUnit);
     history.series.push_back(
         {"fit, h = " + formatWithUnit(fromSi(r.h.value, hUnit), hUnit.symbol, 4), std::move(curve),
-         Stroke::Solid, kFitColour});
+         Stroke::Solid, kFittedCurveColour});
     history.description += " A line through them is the fit, h = "
         + formatWithUnit(fromSi(r.h.value, hUnit), hUnit.symbol, 4) + ".";
     fit.residuals = residualChart(r, history.x, posed.scale, timeUnit);

@@ -135,6 +135,8 @@ void ChartView::setChartData(const ChartData &chartData)
     if (chartData.kind == ChartKind::Heisler)
         m_title += tr(" \u2014 dashed: one-term");
     updateTitle();
+    // A residuals' chart is small, and its two series say what they are by their look.
+    chart()->legend()->setVisible(chartData.kind != ChartKind::Residuals);
     setAccessibleName(QString::fromStdString(chartData.title));
     setAccessibleDescription(QString::fromStdString(chartData.description));
 }
@@ -165,7 +167,9 @@ void ChartView::rebuild(const ChartData &chartData)
         QXYSeries *series = nullptr;
         if (s.stroke == Stroke::Points) {
             auto *scatter = new QScatterSeries;
-            scatter->setMarkerSize(11);
+            // The Heisler chart marks one point; readings come by the dozen, small enough to show
+            // the curves between them.
+            scatter->setMarkerSize(chartData.kind == ChartKind::Heisler ? 11 : 7);
             series = scatter;
         } else {
             series = new QLineSeries;

@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace planewall {
@@ -68,10 +69,21 @@ FitPanel::FitPanel(QWidget *parent)
     m_clear->setAccessibleName(tr("Clear fit"));
     m_clear->setAccessibleDescription(tr("Takes the readings and their fit off the chart"));
 
+    // The texts scroll rather than squeeze the chart above when warnings and notes run long.
+    auto *texts = new QWidget;
+    auto *textColumn = new QVBoxLayout(texts);
+    textColumn->setContentsMargins(0, 0, 0, 0);
+    textColumn->addWidget(m_heading);
+    textColumn->addWidget(m_problem);
+    textColumn->addWidget(m_summary);
+    textColumn->addStretch(1);
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidget(texts);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto *side = new QVBoxLayout;
-    side->addWidget(m_heading);
-    side->addWidget(m_problem);
-    side->addWidget(m_summary, 1);
+    side->addWidget(scroll, 1);
     auto *timeRow = new QHBoxLayout;
     timeRow->addWidget(timeLabel);
     timeRow->addWidget(m_timeUnit);
