@@ -152,6 +152,8 @@ std::string_view chartKey(ChartKind kind)
         return "energy";
     case ChartKind::Heisler:
         return "heisler";
+    case ChartKind::Residuals:
+        return "residuals";
     }
     return "";
 }
@@ -398,6 +400,8 @@ ChartData chart(ChartKind kind, const WallSolution &wall, const ChartFrame &fram
         return energyChart(wall, frame);
     case ChartKind::Heisler:
         return heislerChart(frame);
+    case ChartKind::Residuals:
+        break; // drawn from a fit, not from the wall alone
     }
     throw std::invalid_argument("chart: unknown kind");
 }

@@ -19,11 +19,13 @@ enum class ChartKind {
     History, // T(t) at the centre, the surface and x
     Energy, // Q/Q0 against t, exact, one-term and lumped
     Heisler, // θ*0 against Fo for Bi × {1/4, 1/2, 1, 2, 4}, exact and one-term
+    Residuals, // a fit's residuals against t (study_fit.h); not one of a study's four charts
 };
 inline constexpr std::array kChartKinds
     = {ChartKind::Profile, ChartKind::History, ChartKind::Energy, ChartKind::Heisler};
 
-// "profile", "history", "energy", "heisler"; chartKindOf is the inverse (nullopt otherwise).
+// "profile", "history", "energy", "heisler" ("residuals"); chartKindOf is the inverse (nullopt
+// otherwise).
 std::string_view chartKey(ChartKind kind);
 std::optional<ChartKind> chartKindOf(std::string_view key);
 

@@ -60,6 +60,13 @@ void ExplorerForm::takeSiValue(Input input, double si)
         m_material = nullptr;
 }
 
+void ExplorerForm::putSiValue(Input input, double si)
+{
+    m_fields[index(input)].setValue(si);
+    if (isMaterialProperty(input))
+        m_material = nullptr;
+}
+
 void ExplorerForm::takeUnreadText(Input input, std::string text)
 {
     UnitField &f = m_fields[index(input)];

@@ -43,6 +43,9 @@ public:
     void leaveMaterial() { m_material = nullptr; }
     // A value handed over in SI (Form1's boxes): the field shows it exactly, in the SI unit.
     void takeSiValue(Input input, double si);
+    // A value in SI put into the field in the unit chosen there (a fitted h), kept exactly in SI
+    // for later changes of unit.
+    void putSiValue(Input input, double si);
     // Text that could not be read as a number (Form1's "1e999"): the field shows it, in the SI
     // unit, so that its error shows beside it.
     void takeUnreadText(Input input, std::string text);

@@ -334,7 +334,19 @@ Study runStudy(const StudySpec &spec)
             problem.emplace(posed.wall, h, tI, tInf, scale);
         }
         StudyResults r = results(spec, *problem, xStar, fo, solved, solvedTime, target);
-        study.charts = allCharts(problem->solution(), frameOf(spec, *problem, r, target));
+        const ChartFrame frame = frameOf(spec, *problem, r, target);
+        study.charts = allCharts(problem->solution(), frame);
+        if (spec.readings) {
+            const FitPosed fitPosed{.wall = posed.wall,
+                                    .tI = tI,
+                                    .tInf = tInf,
+                                    .scale = scale,
+                                    .mean = targetOnMean(spec.solveFor),
+                                    .x = spec.x.value,
+                                    .hUnit = spec.h.unit};
+            study.fit = fitOnHistory(*spec.readings, fitPosed, frame,
+                                     (*study.charts)[static_cast<std::size_t>(ChartKind::History)]);
+        }
         study.results = std::move(r);
     } catch (const InputError &e) {
         study.messages.push_back({e.input(), e.what()});
@@ -390,7 +402,7 @@ bool fieldInUse(const ExplorerFields &fields, Input input)
     }
 }
 
-Study studyFromFields(const ExplorerFields &fields)
+Study studyFromFields(const ExplorerFields &fields, const Readings *readings)
 {
     Study study;
     std::array<std::optional<Given>, kInputCount> given;
@@ -426,7 +438,8 @@ Study studyFromFields(const ExplorerFields &fields)
                    .timeUnit = unitOf(Quantity::Time, fields[Input::T].unit).symbol,
                    .x = *at(Input::X),
                    .target = at(Input::Target),
-                   .solveFor = fields.solveFor};
+                   .solveFor = fields.solveFor,
+                   .readings = readings};
     return runStudy(spec);
 }
 

@@ -4,6 +4,7 @@
 #include "problem.h"
 #include "quantity.h"
 #include "solve.h"
+#include "study_fit.h"
 
 #include <array>
 #include <optional>
@@ -58,6 +59,9 @@ struct StudySpec
     Given x;
     std::optional<Given> target; // needed when solving
     SolveFor solveFor = SolveFor::Temperature;
+    // Measured temperatures to fit h to, on this wall with these temperatures, of the point at
+    // x or, when solving on the mean, of the mean; the caller keeps them while the study runs.
+    const Readings *readings = nullptr;
 };
 
 // A message about one input, for the front end to show beside it.
@@ -93,6 +97,9 @@ struct Study
     std::vector<InputMessage> messages; // why there are no results, by input
     std::optional<StudyResults> results;
     std::optional<Charts> charts;
+    // The fit to the readings, when there were some and the study had results; its readings and
+    // curve are on the history chart.
+    std::optional<StudyFit> fit;
 };
 
 // Everything from a problem. Never throws for bad values: each becomes a message on its input
@@ -134,8 +141,8 @@ struct ExplorerFields
 // t only means none.
 bool fieldInUse(const ExplorerFields &fields, Input input);
 
-// Reads the fields (field_text.h) and runs the study; a field that does not read is a message on
-// its input, and every such field is named at once.
-Study studyFromFields(const ExplorerFields &fields);
+// Reads the fields (field_text.h) and runs the study, with a fit to `readings` when given; a
+// field that does not read is a message on its input, and every such field is named at once.
+Study studyFromFields(const ExplorerFields &fields, const Readings *readings = nullptr);
 
 } // namespace planewall

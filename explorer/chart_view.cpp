@@ -19,9 +19,12 @@ namespace planewall {
 namespace {
 
 // Series colours by ChartSeries::colour, for a light and a dark background: distinct hues,
-// each dark or light enough to read against its background.
-constexpr QRgb kLightColours[] = {0x1f77b4, 0xd62728, 0x2ca02c, 0x9467bd, 0xe67e00, 0x6d4c41};
-constexpr QRgb kDarkColours[] = {0x6cb4ee, 0xff7b7b, 0x7ed67e, 0xc9a7ff, 0xffb347, 0xd7b49e};
+// each dark or light enough to read against its background; the last, near the text's own
+// colour, for measured readings and their fit.
+constexpr QRgb kLightColours[]
+    = {0x1f77b4, 0xd62728, 0x2ca02c, 0x9467bd, 0xe67e00, 0x6d4c41, 0x303030};
+constexpr QRgb kDarkColours[]
+    = {0x6cb4ee, 0xff7b7b, 0x7ed67e, 0xc9a7ff, 0xffb347, 0xd7b49e, 0xececec};
 
 bool isDark(const QPalette &palette)
 {
@@ -132,6 +135,8 @@ void ChartView::setChartData(const ChartData &chartData)
     if (chartData.kind == ChartKind::Heisler)
         m_title += tr(" \u2014 dashed: one-term");
     updateTitle();
+    // A residuals' chart is small, and its two series say what they are by their look.
+    chart()->legend()->setVisible(chartData.kind != ChartKind::Residuals);
     setAccessibleName(QString::fromStdString(chartData.title));
     setAccessibleDescription(QString::fromStdString(chartData.description));
 }
@@ -162,7 +167,9 @@ void ChartView::rebuild(const ChartData &chartData)
         QXYSeries *series = nullptr;
         if (s.stroke == Stroke::Points) {
             auto *scatter = new QScatterSeries;
-            scatter->setMarkerSize(11);
+            // The Heisler chart marks one point; readings come by the dozen, small enough to show
+            // the curves between them.
+            scatter->setMarkerSize(chartData.kind == ChartKind::Heisler ? 11 : 7);
             series = scatter;
         } else {
             series = new QLineSeries;

@@ -3,6 +3,7 @@
 #include "chart_export.h"
 #include "chart_page.h"
 #include "chart_view.h"
+#include "fit_panel.h"
 #include "input_panel.h"
 #include "results_panel.h"
 
@@ -14,7 +15,9 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -34,6 +37,7 @@
 #include <QThreadPool>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <QtConcurrent/QtConcurrentRun>
 
 #ifndef PLANEWALL_VERSION
 #error "PLANEWALL_VERSION is set by the build from the project's version"
@@ -82,6 +86,14 @@ itself per unit area of a face.</li>
 four times yours: the chart of the textbooks, drawn from the exact solution, each curve with its
 one-term curve dashed.</li>
 </ul>
+<h3>Fitting h to measured temperatures</h3>
+<p>File &rarr; Fit to data reads a file of temperatures against time (a time and a temperature a
+line, separated by commas or tabs, under an optional header such as <code>t [min], T [C]</code>;
+times without a unit in the unit chosen beside the fit, seconds at first) and fits h to them on
+the wall, T<sub>i</sub> and T<sub>&infin;</sub> above, as readings at x, or of the mean when
+solving on the mean. The History chart then shows the readings as points and the fitted curve,
+with the residuals beneath it; &ldquo;Apply this h&rdquo; puts the fitted h into the inputs. The
+fit follows the inputs as the charts do.</p>
 <p>Point at a chart to read the values under the cursor. Drag a rectangle to zoom in; Home (or
 Chart &rarr; Reset zoom) zooms out again. Click a chart, or reach it with Tab, and Ctrl+C copies
 it as an image; the File menu saves it as PNG or SVG and its points as CSV.</p>
@@ -109,7 +121,8 @@ void loadImagePluginsMeanwhile()
 } // namespace
 
 ExplorerWindow::ExplorerWindow(QWidget *parent)
-    : QMainWindow(parent), m_inputs(nullptr), m_results(new ResultsPanel), m_tabs(new QTabWidget)
+    : QMainWindow(parent), m_inputs(nullptr), m_results(new ResultsPanel), m_tabs(new QTabWidget),
+      m_historyTab(new QWidget)
 {
     loadImagePluginsMeanwhile();
     setWindowTitle(tr("planewall explorer"));
@@ -128,11 +141,17 @@ ExplorerWindow::ExplorerWindow(QWidget *parent)
         m_charts[i] = new ChartPage;
         // Room for the title, the axes and the legend's five entries unshortened.
         m_charts[i]->setMinimumSize(500, 320);
-        m_tabs->addTab(m_charts[i], tr(kTabTitles[i]));
+        if (kChartKinds[i] == ChartKind::History) {
+            // The fit's panel goes beneath the chart once there is one.
+            auto *column = new QVBoxLayout(m_historyTab);
+            column->setContentsMargins(0, 0, 0, 0);
+            column->addWidget(m_charts[i], 3);
+            m_tabs->addTab(m_historyTab, tr(kTabTitles[i]));
+        } else {
+            m_tabs->addTab(m_charts[i], tr(kTabTitles[i]));
+        }
         connect(m_charts[i], &ChartPage::viewMade, this, [this](ChartView *view) {
-            // In the Tab chain between the tab bar and the results, where it is read.
-            setTabOrder(m_tabs->tabBar(), view);
-            setTabOrder(view, m_results->table());
+            linkTabOrder(view);
             connect(view, &ChartView::copied, this,
                     [this] { statusBar()->showMessage(tr("Chart copied as an image"), 3000); });
         });
@@ -173,6 +192,8 @@ ExplorerWindow::ExplorerWindow(QWidget *parent)
     connect(m_inputs, &InputPanel::edited, &m_pause, qOverload<>(&QTimer::start));
     connect(m_inputs, &InputPanel::solveNow, this, &ExplorerWindow::runNow);
     connect(&m_runner, &StudyRunner::finished, this, &ExplorerWindow::present);
+    connect(&m_loader, &QFutureWatcher<LoadedReadings>::finished, this,
+            &ExplorerWindow::readingsLoaded);
     connect(m_results, &ResultsPanel::copyRequested, this, &ExplorerWindow::copyResults);
     // A chart is made when its tab is first opened.
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
@@ -218,10 +239,16 @@ void ExplorerWindow::finishOpening()
 ExplorerWindow::~ExplorerWindow()
 {
     saveSettings();
+    // A read cannot be stopped midway; it ends with the file.
+    m_loader.waitForFinished();
 }
 
 void ExplorerWindow::fillMenus(QMenu *file, QMenu *chart, QMenu *help)
 {
+    QAction *fit = file->addAction(tr("&Fit to data\u2026"), this, &ExplorerWindow::fitToData);
+    fit->setShortcut(QKeySequence::Open);
+    fit->setStatusTip(tr("Fits h to temperatures measured in the wall, read from a file"));
+    file->addSeparator();
     QAction *saveImage
         = file->addAction(tr("Save chart &image\u2026"), this, &ExplorerWindow::saveChartImage);
     saveImage->setShortcut(QKeySequence::Save);
@@ -259,7 +286,131 @@ void ExplorerWindow::fillMenus(QMenu *file, QMenu *chart, QMenu *help)
 void ExplorerWindow::runNow()
 {
     m_pause.stop();
-    m_runner.request(m_form.snapshot());
+    m_runner.request(m_form.snapshot(), m_readings);
+}
+
+// Each chart in the Tab chain between the tab bar and what lies beneath it, where it is read:
+// the fit's panel (only ever under the T(t) chart), then the results.
+void ExplorerWindow::linkTabOrder(ChartView *view)
+{
+    setTabOrder(m_tabs->tabBar(), view);
+    std::vector<QWidget *> chain = {view};
+    if (m_fitPanel) {
+        const std::vector<QWidget *> fit = m_fitPanel->tabOrder();
+        chain.insert(chain.end(), fit.begin(), fit.end());
+    }
+    chain.push_back(m_results->table());
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+}
+
+FitPanel *ExplorerWindow::makeFitPanel()
+{
+    if (m_fitPanel)
+        return m_fitPanel;
+    m_fitPanel = new FitPanel(m_historyTab);
+    m_fitPanel->hide();
+    static_cast<QVBoxLayout *>(m_historyTab->layout())->addWidget(m_fitPanel, 2);
+    connect(m_fitPanel, &FitPanel::applyRequested, this, &ExplorerWindow::applyFittedH);
+    connect(m_fitPanel, &FitPanel::clearRequested, this, &ExplorerWindow::clearFit);
+    connect(m_fitPanel, &FitPanel::plainTimeUnitChosen, this, [this] {
+        if (!m_readingsPath.isEmpty())
+            fitFile(m_readingsPath);
+    });
+    connect(m_fitPanel->residualView(), &ChartView::copied, this,
+            [this] { statusBar()->showMessage(tr("Chart copied as an image"), 3000); });
+    linkTabOrder(chartView(ChartKind::History));
+    return m_fitPanel;
+}
+
+void ExplorerWindow::fitToData()
+{
+    const QString folder
+        = m_readingsPath.isEmpty() ? QString() : QFileInfo(m_readingsPath).absolutePath();
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Fit to data"), folder, tr("Readings (*.csv *.tsv *.txt *.dat);;All files (*)"));
+    if (!path.isEmpty())
+        fitFile(path);
+}
+
+void ExplorerWindow::fitFile(const QString &path)
+{
+    // Seconds are what plain times are read in anyway; a header's unit then stands.
+    const QString plain = makeFitPanel()->plainTimeUnit();
+    const std::string timeUnit = plain == QLatin1String("s") ? std::string() : plain.toStdString();
+    statusBar()->showMessage(tr("Reading %1\u2026").arg(QDir::toNativeSeparators(path)));
+    // On a worker thread: a file on a slow disk or a network share never stops the window.
+    m_loader.setFuture(QtConcurrent::run([path, timeUnit] {
+        LoadedReadings loaded{path, {}, {}};
+        QFile file(path);
+        if (QFileInfo(path).isDir()) {
+            loaded.message = tr("is a folder, not a file of readings");
+            return loaded;
+        }
+        if (!file.open(QIODevice::ReadOnly)) {
+            loaded.message = tr("cannot be opened: %1").arg(file.errorString());
+            return loaded;
+        }
+        // One byte beyond the most a file may hold, for the reader to tell one too big.
+        const QByteArray bytes = file.read(static_cast<qint64>(kMaxReadingsBytes) + 1);
+        if (file.error() != QFileDevice::NoError) {
+            loaded.message = tr("cannot be read: %1").arg(file.errorString());
+            return loaded;
+        }
+        try {
+            ReadOptions options;
+            options.timeUnit = timeUnit;
+            loaded.readings = std::make_shared<const Readings>(readReadings(
+                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                options));
+        } catch (const ReadingsError &error) {
+            loaded.message = QString::fromStdString(readingsMessage(error));
+        } catch (const std::exception &error) {
+            loaded.message = tr("cannot be read: %1").arg(QString::fromLocal8Bit(error.what()));
+        }
+        return loaded;
+    }));
+}
+
+void ExplorerWindow::readingsLoaded()
+{
+    const LoadedReadings loaded = m_loader.result();
+    const QString name = QFileInfo(loaded.path).fileName();
+    if (!loaded.readings) {
+        const QString message = tr("%1: %2").arg(name, loaded.message);
+        m_fitPanel->showProblem(message);
+        m_fitPanel->show();
+        statusBar()->showMessage(message, 10000);
+        Q_EMIT readingsRead(false);
+        return;
+    }
+    statusBar()->showMessage(
+        tr("Read %1 readings from %2").arg(loaded.readings->rows.size()).arg(name), 4000);
+    m_readings = loaded.readings;
+    m_readingsPath = loaded.path;
+    m_tabs->setCurrentIndex(static_cast<int>(ChartKind::History));
+    runNow();
+    Q_EMIT readingsRead(true);
+}
+
+void ExplorerWindow::applyFittedH()
+{
+    if (!m_shown || !m_shown->fit || !m_shown->fit->result)
+        return;
+    m_form.putSiValue(Input::H, m_shown->fit->result->h.value);
+    m_inputs->refresh();
+    statusBar()->showMessage(tr("The fitted h is in the inputs"), 4000);
+    runNow();
+}
+
+void ExplorerWindow::clearFit()
+{
+    m_readings.reset();
+    m_readingsPath.clear();
+    m_fitPanel->clear();
+    m_fitPanel->hide();
+    statusBar()->showMessage(tr("Fit cleared"), 3000);
+    runNow();
 }
 
 void ExplorerWindow::present(const Study &study)
@@ -271,6 +422,16 @@ void ExplorerWindow::present(const Study &study)
             m_charts[i]->setChartData((*study.charts)[i]);
             m_charts[i]->setOutOfDate(false);
         }
+        if (m_fitPanel) {
+            if (study.fit) {
+                m_fitPanel->showFit(QFileInfo(m_readingsPath).fileName(), *study.fit);
+                m_fitPanel->show();
+            } else if (!m_readings) {
+                m_fitPanel->hide();
+            }
+            m_fitPanel->setApplicable(!solvesForH(m_form.solveFor()));
+            m_fitPanel->setOutOfDate(false);
+        }
         m_shown = study;
     } else {
         const QString why = study.messages.empty()
@@ -279,6 +440,8 @@ void ExplorerWindow::present(const Study &study)
         m_results->setOutOfDate(tr("Out of date: %1").arg(why));
         for (ChartPage *page : m_charts)
             page->setOutOfDate(true);
+        if (m_fitPanel)
+            m_fitPanel->setOutOfDate(true);
     }
     Q_EMIT studyShown();
 }

@@ -15,13 +15,14 @@ StudyRunner::~StudyRunner()
     m_watcher.waitForFinished();
 }
 
-void StudyRunner::request(const ExplorerFields &fields)
+void StudyRunner::request(const ExplorerFields &fields, std::shared_ptr<const Readings> readings)
 {
+    Request next{fields, std::move(readings)};
     if (isBusy()) {
-        m_pending = fields;
+        m_pending = std::move(next);
         return;
     }
-    start(fields);
+    start(std::move(next));
 }
 
 bool StudyRunner::isBusy() const
@@ -29,18 +30,20 @@ bool StudyRunner::isBusy() const
     return m_watcher.isRunning();
 }
 
-void StudyRunner::start(const ExplorerFields &fields)
+void StudyRunner::start(Request request)
 {
-    m_watcher.setFuture(QtConcurrent::run([fields] { return studyFromFields(fields); }));
+    m_watcher.setFuture(QtConcurrent::run([request = std::move(request)] {
+        return studyFromFields(request.fields, request.readings.get());
+    }));
 }
 
 void StudyRunner::ended()
 {
     if (m_pending) {
         // Inputs changed while this study ran: its result is stale.
-        const ExplorerFields next = *m_pending;
+        Request next = std::move(*m_pending);
         m_pending.reset();
-        start(next);
+        start(std::move(next));
         return;
     }
     Q_EMIT finished(m_watcher.result());

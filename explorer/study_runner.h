@@ -5,6 +5,7 @@
 #include <QFutureWatcher>
 #include <QObject>
 
+#include <memory>
 #include <optional>
 
 namespace planewall {
@@ -12,7 +13,7 @@ namespace planewall {
 // Runs studies on a worker thread, one at a time, so that typing never waits for one. A request
 // made while one runs waits for it to end; requests made meanwhile replace each other, so only
 // the latest runs next, and the result of a study whose inputs were replaced before it ended is
-// dropped.
+// dropped. Readings, when given, are fitted in the same study; they are shared, never copied.
 class StudyRunner : public QObject
 {
     Q_OBJECT
@@ -21,7 +22,7 @@ public:
     explicit StudyRunner(QObject *parent = nullptr);
     ~StudyRunner() override;
 
-    void request(const ExplorerFields &fields);
+    void request(const ExplorerFields &fields, std::shared_ptr<const Readings> readings = {});
     bool isBusy() const;
 
 Q_SIGNALS:
@@ -29,11 +30,16 @@ Q_SIGNALS:
     void finished(const planewall::Study &study);
 
 private:
-    void start(const ExplorerFields &fields);
+    struct Request
+    {
+        ExplorerFields fields;
+        std::shared_ptr<const Readings> readings;
+    };
+    void start(Request request);
     void ended();
 
     QFutureWatcher<Study> m_watcher;
-    std::optional<ExplorerFields> m_pending;
+    std::optional<Request> m_pending;
 };
 
 } // namespace planewall

@@ -10,18 +10,23 @@
 #include "chart_view.h"
 #include "dark_palette.h"
 #include "explorer_window.h"
+#include "fit_panel.h"
 #include "input_panel.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 
 using namespace planewall;
 
@@ -56,6 +61,53 @@ void solveFor(ExplorerWindow &window, int index)
     QComboBox *combo = window.inputs()->solveForChooser();
     combo->setCurrentIndex(index);
     Q_EMIT combo->activated(index);
+}
+
+// The noisy readings of tests/reference/fit_readings.tsv as a CSV file with units in its header.
+QByteArray noisyReadings()
+{
+    std::ifstream in(PLANEWALL_REFERENCE_DIR "/fit_readings.tsv");
+    QByteArray text = "t [s],T [C]\n";
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream cells(line);
+        std::string kind, which, t, T;
+        std::getline(cells, kind, '\t');
+        std::getline(cells, which, '\t');
+        std::getline(cells, t, '\t');
+        std::getline(cells, T, '\t');
+        if (kind == "reading" && which == "noisy500")
+            text += QByteArray::fromStdString(t + "," + T + "\n");
+    }
+    return text;
+}
+
+// The pipeline wall's readings fitted, then a file that cannot be read.
+void fitShots(ExplorerWindow &window)
+{
+    const std::pair<Input, const char *> fields[]
+        = {{Input::L, "40"},   {Input::K, "63.9"},  {Input::Rho, "7832"}, {Input::Cp, "434"},
+           {Input::TI, "-20"}, {Input::TInf, "60"}, {Input::X, "0"}};
+    for (const auto &[input, text] : fields)
+        type(window, input, QString::fromLatin1(text));
+    waitForStudy(window);
+    QTemporaryDir folder;
+    const auto write = [&](const QString &name, const QByteArray &text) {
+        QFile file(folder.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(text);
+        return file.fileName();
+    };
+    window.fitFile(write(QStringLiteral("pipeline.csv"), noisyReadings()));
+    waitForStudy(window);
+    save(window, QStringLiteral("explorer-fit"));
+    QSignalSpy read(&window, &ExplorerWindow::readingsRead);
+    window.fitFile(write(QStringLiteral("bad.csv"), "t,T\n0,-20\n10,-19.6\n20,-1O.5\n"));
+    read.wait(3000);
+    QTest::qWait(150);
+    save(window, QStringLiteral("explorer-fit-bad-file"));
+    window.fitPanel()->clearButton()->click();
+    waitForStudy(window);
 }
 
 } // namespace
@@ -109,6 +161,9 @@ int main(int argc, char *argv[])
     window.chartTabs()->setCurrentIndex(0);
     QTest::qWait(100);
     save(window, QStringLiteral("explorer-error-out-of-date"));
+
+    solveFor(window, 0);
+    fitShots(window);
 
     // The smallest the window goes.
     window.resize(window.minimumSizeHint());
