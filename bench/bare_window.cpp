@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // The yardstick of bench/startup.py: a bare Qt Widgets window of Form1's size, nothing else.
 
 #include <QApplication>

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // The exact solution as the explorer and the command line ask for it: a profile of 1,000 points
 // over x* at one Fo, and a history of 1,000 log-spaced Fo at one x*, each for a Bi not seen
 // before, so that finding the roots is part of every run. The counter us_per_point is the time

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // The explorer's chart update and painting, offscreen: how long a change of the inputs takes to
 // reach the four charts (the study on its worker thread, then the series replaced on the GUI
 // thread), and how long the charts then take to paint. Run with

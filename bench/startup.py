@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: the planewall authors
+#
 """Start-up times of the windows against a bare Qt Widgets window.
 
 Each program runs with bench/startup_probe.cpp loaded, which ends it the moment its first

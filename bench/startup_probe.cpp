@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // A Qt generic plugin for bench/startup.py: loaded into any Qt program by
 //   QT_PLUGIN_PATH=<folder holding generic/> QT_QPA_GENERIC_PLUGINS=planewall_startup_probe
 // it ends the program the moment its first window is exposed (mapped and ready to paint), so

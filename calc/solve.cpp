@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 #include "solve.h"
 
 #include <boost/math/tools/toms748_solve.hpp>

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // A whole calculation run on three arbitrary texts. It must end, either with five texts and
 // four increasing roots each inside its interval, or with a named arithmetic error after
 // writing no more than a run may write before that error.

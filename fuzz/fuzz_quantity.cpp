@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // Strict values with units on arbitrary bytes, read as every quantity. Each reading either
 // gives a finite value that reads back the same when printed with its unit, or a QuantityError
 // whose message is valid UTF-8 without control characters and echoes at most 60 characters of

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // Differential check of the text-to-number rule: the value read agrees with strtod (and
 // from_chars) on the longest prefix the grammar allows, found here by a scanner of its own.
 

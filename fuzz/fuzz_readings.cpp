@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // Files of readings on arbitrary bytes, the first byte choosing the columns and the time unit.
 // Reading either gives readings whose times increase strictly, all finite, each on a line of
 // the text in the text's order; or a ReadingsError on a line of the text (or 0) whose message

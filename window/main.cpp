@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // planewall: the plane-wall calculator window, and the explorer beside it. Its own options
 // (--help, --version, --explorer, --export-chart) are read before Qt starts, so that they work
 // without a display; Qt's options, such as -platform, still apply. The calculator keeps nothing

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // The four charts as data, checked against the exact solution computed independently with
 // mpmath (40 digits; the series over 150 roots of z tan z = Bi found by findroot).
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // planewall-cli as a user and a script see it: what goes to standard output and error, and the
 // exit status, for the calculator's own modes and the subcommands.
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // The exact solution against values computed with mpmath at 60 to 360 digits
 // (tests/reference/exact_values.py, which says how), over Bi from 0 to 1e300, Fo from 1e-12 to
 // 300 and x* from the centre to the face, both sides of the switch between the forms included.

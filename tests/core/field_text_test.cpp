@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // The explorer's field texts: reading with '.' or ',' and the chooser's unit, the conversion
 // when a chooser changes, and how numbers and units are written for display.
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // planewall-cli fit: files of readings in, the fit out; bad files and bad options as usage
 // errors with nothing on standard output; the user's file only ever read.
 

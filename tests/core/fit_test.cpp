@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // The fit against readings computed with mpmath (tests/reference/fit_readings.py, which says
 // how), with an independent least-squares fit of one noisy set there; the 95% interval's
 // coverage over 200 seeds of noise from a generator written out here.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // Solving for Fo and Bi against answers found with mpmath's findroot on the series and on the
 // semi-infinite solid at 40 digits (the script is in the comment of each row's source).
 

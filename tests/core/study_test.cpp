@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // The explorer's study of a dimensional wall: fields in, results, solves and charts out,
 // checked against mpmath (40 digits, tests/core/chart_data_test.cpp's method) for a plain
 // carbon steel wall: L = 50 mm, k = 60.5 W/mK, ρ = 7854 kg/m³, c_p = 434 J/kgK, h = 500 W/m²K,

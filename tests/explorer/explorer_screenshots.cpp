@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // Writes pictures of the explorer for a person to look at: each chart's tab after the window's
 // first study, a solve for time, a solve for h, and an input with an error (the charts out of
 // date). Usage: planewall_explorer_screenshots OUTPUT_FOLDER [--dark]

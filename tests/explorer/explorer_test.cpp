@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // The explorer driven as a user drives it: keys typed into its fields and choosers, mouse clicks
 // and drags, Enter to solve; its results and the series its charts draw, checked against values
 // computed independently with mpmath (tests/core/study_test.cpp's steel wall: L = 50 mm,

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // planewall --export-chart: one chart written without a window, from dimensional or
 // dimensionless options, with its exit statuses.
 

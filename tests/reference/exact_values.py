@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: the planewall authors
+#
 # Reference values of the plane wall's exact solution, computed with mpmath at 60 (or, for the
 # largest Bi, 360) significant digits, independently of planewall's own code:
 #  - the roots of z tan z = Bi by mpmath.findroot (bisection-safe 'anderson' on each root's

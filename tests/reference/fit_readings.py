@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: the planewall authors
+#
 # Readings for the fit's tests, computed with mpmath at 40 significant digits, independently of
 # planewall's own code: the pipeline wall (L = 40 mm, k = 63.9 W/mK, rho = 7832 kg/m3,
 # c_p = 434 J/kgK, Ti = -20 C, Tinf = 60 C), a reading every 10 s from 0 to 8 min.

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: the planewall authors
+#
 # Writes cli/reference_cases.json, the cases `planewall-cli verify` checks itself against. The
 # reference values of the worked problems are computed here with mpmath at 50 digits,
 # independently of planewall's code: the roots by mpmath.findroot, the series summed to 1e-40,

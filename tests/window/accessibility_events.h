@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 #pragma once
 
 // Turns Qt's accessibility on, as a screen reader would, and records the events the widgets send

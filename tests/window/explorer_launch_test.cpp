@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // The calculator and the explorer together, as the program wires them: the link loads the
 // explorer plugin (the one the build made) and hands it the calculator's boxes; Escape closes
 // the explorer beside the calculator, closing the calculator ends the program, and a plugin that

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // Form1 driven as a user drives it: keys typed into the entry boxes, mouse clicks on the
 // commands, the report of a stopped run, what tool tips and assistive technology are told, and
 // the ways the program ends.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // A result box on its own: how a text too wide for it is drawn, and that the full text is what
 // the tool tip shows and a copy gives.
 

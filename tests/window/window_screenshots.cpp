@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: the planewall authors
+
 // Writes pictures of the calculator window for a person to look at: at start, after Calculate
 // with the starting texts, with results too wide for their boxes, the tool tips of a 200-digit
 // Bi and of ζ1 at Bi = 0, the window after a request to maximise it, and with the report of
