@@ -32,7 +32,8 @@ private Q_SLOTS:
 
     void linkOpensTheExplorerWithTheBoxes();
     void escapeClosesItAndTheLinkBringsItBack();
-    void closingTheCalculatorEndsTheProgram();
+    void closingEndsTheProgramOnlyFromTheCalculator_data();
+    void closingEndsTheProgramOnlyFromTheCalculator();
     void aMissingPluginIsExplained();
 
 private:
@@ -140,17 +141,37 @@ void ExplorerLaunchTest::escapeClosesItAndTheLinkBringsItBack()
              QStringLiteral("40"));
 }
 
-void ExplorerLaunchTest::closingTheCalculatorEndsTheProgram()
+void ExplorerLaunchTest::closingEndsTheProgramOnlyFromTheCalculator_data()
 {
-    clickLink();
-    QVERIFY(explorer() && explorer()->isVisible());
-    QTimer::singleShot(0, m_form.get(), [this] { m_form->close(); });
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    connect(&watchdog, &QTimer::timeout, this, [] { QCoreApplication::exit(1); });
-    watchdog.start(5000);
+    QTest::addColumn<bool>("closeCalculator");
+    QTest::addColumn<int>("status");
+
     // The explorer is still open, yet the program ends.
-    QCOMPARE(QCoreApplication::exec(), 0);
+    QTest::newRow("closing the calculator ends it") << true << 0;
+    // The program goes on with the calculator until the test ends it, with its own status.
+    QTest::newRow("closing the explorer leaves the calculator") << false << 7;
+}
+
+void ExplorerLaunchTest::closingEndsTheProgramOnlyFromTheCalculator()
+{
+    QFETCH(bool, closeCalculator);
+    QFETCH(int, status);
+
+    clickLink();
+    QWidget *window = explorer();
+    QVERIFY(window && window->isVisible());
+    QTimer::singleShot(0, m_form.get(), [&] {
+        if (closeCalculator)
+            m_form->close();
+        else
+            window->close();
+    });
+    QTimer end;
+    end.setSingleShot(true);
+    connect(&end, &QTimer::timeout, this, [] { QCoreApplication::exit(7); });
+    end.start(closeCalculator ? 5000 : 500);
+    QCOMPARE(QCoreApplication::exec(), status);
+    QCOMPARE(m_form->isVisible(), !closeCalculator);
 }
 
 void ExplorerLaunchTest::aMissingPluginIsExplained()

@@ -14,12 +14,15 @@
 #include "static_controls.h"
 
 #include <QClipboard>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QTimer>
+#include <QtMath>
+#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
@@ -56,6 +59,8 @@ private Q_SLOTS:
     void startState();
     void windowKeepsItsSize_data();
     void windowKeepsItsSize();
+    void ruleLinesAreDrawnWhereTheyBelong_data();
+    void ruleLinesAreDrawnWhereTheyBelong();
     void tabVisitsEntriesThenCommands();
 #if PLANEWALL_WITH_EXPLORER
     void explorerLinkReadsTheBoxesByTheCalculatorsRule_data();
@@ -234,6 +239,39 @@ void Form1Test::tabVisitsEntriesThenCommands()
         visited << QApplication::focusWidget();
     }
     QCOMPARE(visited, expected);
+}
+
+void Form1Test::ruleLinesAreDrawnWhereTheyBelong_data()
+{
+    // Each rule's ends and row in pixels: the window's twips over 15.
+    QTest::addColumn<int>("left");
+    QTest::addColumn<int>("right");
+    QTest::addColumn<int>("row");
+
+    QTest::newRow("under the title") << 0 << 424 << 72;
+    QTest::newRow("fraction bar of hL/k") << 104 << 136 << 112;
+    QTest::newRow("above the entries, drawn right to left") << 0 << 424 << 152;
+    QTest::newRow("above the commands") << 0 << 424 << 328;
+}
+
+void Form1Test::ruleLinesAreDrawnWhereTheyBelong()
+{
+    QFETCH(int, left);
+    QFETCH(int, right);
+    QFETCH(int, row);
+
+    const QImage image = m_form->grab().toImage();
+    const qreal scale = image.devicePixelRatio();
+    const int background = qGray(m_form->palette().color(QPalette::Window).rgb());
+    const auto inked = [&](int x, int y) {
+        return qAbs(qGray(image.pixel(qFloor(x * scale), qFloor(y * scale))) - background) > 60;
+    };
+    const int end = qMin(right, m_form->width()) - 2;
+    for (int x = left + 1; x <= end; ++x)
+        QVERIFY2(inked(x, row), qPrintable(QStringLiteral("x = %1").arg(x)));
+    // A line, not a band: the rows beside it are clear at its middle.
+    QVERIFY(!inked((left + end) / 2, row - 3));
+    QVERIFY(!inked((left + end) / 2, row + 3));
 }
 
 #if PLANEWALL_WITH_EXPLORER
