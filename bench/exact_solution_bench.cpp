@@ -23,7 +23,8 @@ constexpr int kPoints = 1000;
 void perPoint(benchmark::State &state)
 {
     state.counters["us_per_point"] = benchmark::Counter(
-        kPoints * 1e-6, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+        kPoints * 1e-6,
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // args: Bi's index, Fo's index.

@@ -186,6 +186,10 @@ TEST_F(FitCli, UnitsShiftsAndWindowsGiveTheSameH)
         ASSERT_EQ(o.status, 0) << c.name << ": " << o.err;
         const auto json = nlohmann::json::parse(o.out);
         EXPECT_NEAR(json.at("h").get<double>(), 500, 500e-6) << c.name;
+        // Every reading of standard input is read, the first byte's line included.
+        if (stdinput) {
+            EXPECT_EQ(json.at("points").get<std::size_t>(), std::size(kCentre));
+        }
         // Ti and Tinf name the scale: readings in kelvin are converted into it.
         EXPECT_EQ(json.at("T_unit"), "C") << c.name;
         if (*c.note) {

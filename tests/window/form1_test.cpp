@@ -22,7 +22,6 @@
 #include <QStyleOptionButton>
 #include <QTimer>
 #include <QtMath>
-#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
