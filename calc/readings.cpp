@@ -275,27 +275,27 @@ const Unit *headingUnit(const Line &line, std::string_view heading, Quantity qua
 }
 
 // A column named by number ("2") or by heading.
-struct ColumnSpec
+struct ColumnChoice
 {
     std::optional<std::size_t> index; // from 0
     std::string name; // when named by heading
 };
 
-ColumnSpec columnSpec(const std::string &text, std::size_t byDefault, std::string_view what)
+ColumnChoice columnChoice(const std::string &text, std::size_t byDefault, std::string_view what)
 {
-    const std::string_view spec = trimmed(text);
-    if (spec.empty())
+    const std::string_view choice = trimmed(text);
+    if (choice.empty())
         return {byDefault, {}};
-    if (spec.find_first_not_of("0123456789") == std::string_view::npos) {
+    if (choice.find_first_not_of("0123456789") == std::string_view::npos) {
         std::size_t number = 0;
-        const auto result = std::from_chars(spec.data(), spec.data() + spec.size(), number);
+        const auto result = std::from_chars(choice.data(), choice.data() + choice.size(), number);
         if (result.ec != std::errc() || number == 0)
             fail(0,
-                 "the " + std::string(what) + " column " + quoted(spec)
+                 "the " + std::string(what) + " column " + quoted(choice)
                      + " is not a column number: columns count from 1");
         return {number - 1, {}};
     }
-    return {std::nullopt, std::string(spec)};
+    return {std::nullopt, std::string(choice)};
 }
 
 // The column under a heading: matched whole ("T [C]") or by its name ("T"), with letter case
@@ -376,23 +376,25 @@ Readings readReadings(std::string_view text, const ReadOptions &options)
     Readings readings;
     readings.separator = tabs ? '\t' : ',';
 
-    const ColumnSpec timeSpec = columnSpec(options.timeColumn, 0, "time");
-    const ColumnSpec temperatureSpec = columnSpec(options.temperatureColumn, 1, "temperature");
+    const ColumnChoice timeChoice = columnChoice(options.timeColumn, 0, "time");
+    const ColumnChoice temperatureChoice
+        = columnChoice(options.temperatureColumn, 1, "temperature");
     readings.timeUnit = timeUnitSymbol(options.timeUnit);
 
     const std::vector<std::string> firstCells = splitCells(first, readings.separator);
-    const std::size_t probe = timeSpec.index.value_or(0);
-    const bool header = !timeSpec.index || !temperatureSpec.index || probe >= firstCells.size()
+    const std::size_t probe = timeChoice.index.value_or(0);
+    const bool header = !timeChoice.index || !temperatureChoice.index || probe >= firstCells.size()
         || !isNumber(firstCells[probe]);
 
-    std::size_t timeColumn = timeSpec.index.value_or(0);
-    std::size_t temperatureColumn = temperatureSpec.index.value_or(1);
+    std::size_t timeColumn = timeChoice.index.value_or(0);
+    std::size_t temperatureColumn = temperatureChoice.index.value_or(1);
     std::size_t widest = filledCells(firstCells); // the most cells a line should have
     if (header) {
-        if (!timeSpec.index)
-            timeColumn = findColumn(first, firstCells, timeSpec.name, "time");
-        if (!temperatureSpec.index)
-            temperatureColumn = findColumn(first, firstCells, temperatureSpec.name, "temperature");
+        if (!timeChoice.index)
+            timeColumn = findColumn(first, firstCells, timeChoice.name, "time");
+        if (!temperatureChoice.index)
+            temperatureColumn
+                = findColumn(first, firstCells, temperatureChoice.name, "temperature");
         for (const std::size_t column : {timeColumn, temperatureColumn}) {
             if (column >= firstCells.size())
                 fail(first.number,

@@ -94,18 +94,18 @@ struct Posed
     ResolvedTemperatures temperatures;
 };
 
-Posed pose(const StudySpec &spec)
+Posed pose(const StudyInputs &wanted)
 {
     const auto value = [](const std::optional<Given> &g) {
         return g ? std::optional<double>(g->value) : std::nullopt;
     };
-    Posed posed{
-        makeWall(spec.L.value, spec.k.value, value(spec.alpha), value(spec.rho), value(spec.cp)),
-        {}};
+    Posed posed{makeWall(wanted.L.value, wanted.k.value, value(wanted.alpha), value(wanted.rho),
+                         value(wanted.cp)),
+                {}};
     std::vector<Measured> temperatures
-        = {{spec.tI.value, spec.tI.unit}, {spec.tInf.value, spec.tInf.unit}};
-    if (spec.target)
-        temperatures.push_back({spec.target->value, spec.target->unit});
+        = {{wanted.tI.value, wanted.tI.unit}, {wanted.tInf.value, wanted.tInf.unit}};
+    if (wanted.target)
+        temperatures.push_back({wanted.target->value, wanted.target->unit});
     try {
         posed.temperatures = resolveTemperatures(temperatures);
     } catch (const QuantityError &e) {
@@ -115,20 +115,20 @@ Posed pose(const StudySpec &spec)
     return posed;
 }
 
-StudyResults results(const StudySpec &spec, const Problem &problem, double xStar, double fo,
+StudyResults results(const StudyInputs &wanted, const Problem &problem, double xStar, double fo,
                      const std::optional<Solved> &solved, double solvedTime,
                      std::optional<Target> target)
 {
     const std::string_view scale = problem.unit();
-    const double t = spec.solveFor == SolveFor::Temperature || solvesForH(spec.solveFor)
-        ? spec.t->value
+    const double t = wanted.solveFor == SolveFor::Temperature || solvesForH(wanted.solveFor)
+        ? wanted.t->value
         : solvedTime;
     StudyResults r{.bi = problem.bi(),
                    .fo = fo,
                    .xStar = xStar,
                    .h = problem.h(),
                    .t = t,
-                   .point = pointResult(problem, spec.x.value, t),
+                   .point = pointResult(problem, wanted.x.value, t),
                    .energy = energyResult(problem, t),
                    .solved = solved,
                    .lines = {}};
@@ -136,13 +136,13 @@ StudyResults results(const StudySpec &spec, const Problem &problem, double xStar
     const double lumpedTheta = r.energy.thetaLumped;
     const auto temperature = [&](double theta) { return problem.temperature(theta); };
     const std::string_view timeUnit
-        = unitOrSi(Quantity::Time, spec.t ? spec.t->unit : spec.timeUnit);
-    const std::string_view hUnit = unitOrSi(Quantity::HeatTransferCoefficient, spec.h.unit);
+        = unitOrSi(Quantity::Time, wanted.t ? wanted.t->unit : wanted.timeUnit);
+    const std::string_view hUnit = unitOrSi(Quantity::HeatTransferCoefficient, wanted.h.unit);
 
     if (solved && target) {
         const double theta = target->theta;
-        const Where where{targetOnMean(spec.solveFor), xStar};
-        if (solvesForTime(spec.solveFor)) {
+        const Where where{targetOnMean(wanted.solveFor), xStar};
+        if (solvesForTime(wanted.solveFor)) {
             std::optional<double> oneTerm, lumped;
             if (const auto foOne = oneTermFourier(wall, where, theta))
                 oneTerm = shown(problem.time(*foOne), Quantity::Time, timeUnit);
@@ -192,25 +192,25 @@ StudyResults results(const StudySpec &spec, const Problem &problem, double xStar
     return r;
 }
 
-ChartFrame frameOf(const StudySpec &spec, const Problem &problem, const StudyResults &r,
+ChartFrame frameOf(const StudyInputs &wanted, const Problem &problem, const StudyResults &r,
                    std::optional<Target> target)
 {
     ChartFrame frame;
     frame.bi = r.bi;
     frame.fo = r.fo;
     frame.xStar = r.xStar;
-    frame.solvedTime = solvesForTime(spec.solveFor);
-    if (frame.solvedTime && spec.t)
-        frame.givenFo = problem.fourier(spec.t->value);
-    if (target && spec.solveFor != SolveFor::Temperature) {
+    frame.solvedTime = solvesForTime(wanted.solveFor);
+    if (frame.solvedTime && wanted.t)
+        frame.givenFo = problem.fourier(wanted.t->value);
+    if (target && wanted.solveFor != SolveFor::Temperature) {
         frame.targetTheta = target->theta;
-        frame.targetOnMean = targetOnMean(spec.solveFor);
+        frame.targetOnMean = targetOnMean(wanted.solveFor);
     }
     frame.lengthName = "x";
-    frame.lengthUnit = unitOrSi(Quantity::Length, spec.x.unit);
+    frame.lengthUnit = unitOrSi(Quantity::Length, wanted.x.unit);
     frame.lengthPerXStar = shown(problem.wall().L, Quantity::Length, frame.lengthUnit);
     frame.timeName = "t";
-    frame.timeUnit = unitOrSi(Quantity::Time, spec.t ? spec.t->unit : spec.timeUnit);
+    frame.timeUnit = unitOrSi(Quantity::Time, wanted.t ? wanted.t->unit : wanted.timeUnit);
     frame.timePerFo = shown(problem.time(1), Quantity::Time, frame.timeUnit);
     frame.temperatureName = "T";
     frame.temperatureUnit = problem.unit();
@@ -293,35 +293,35 @@ Quantity quantityOf(Input input)
     return Quantity::Number;
 }
 
-Study runStudy(const StudySpec &spec)
+Study runStudy(const StudyInputs &wanted)
 {
     Study study;
     std::optional<Problem> problem;
     std::optional<double> targetTemperature;
     try {
-        Posed posed = pose(spec);
+        Posed posed = pose(wanted);
         const double tI = posed.temperatures.values[0], tInf = posed.temperatures.values[1];
-        if (spec.target)
+        if (wanted.target)
             targetTemperature = posed.temperatures.values[2];
         const std::string_view scale = posed.temperatures.scale.unit;
-        const bool forH = solvesForH(spec.solveFor), forTime = solvesForTime(spec.solveFor);
-        if (!forTime && !spec.t)
+        const bool forH = solvesForH(wanted.solveFor), forTime = solvesForTime(wanted.solveFor);
+        if (!forTime && !wanted.t)
             throw InputError(Input::T, "a time is needed");
-        if (spec.solveFor != SolveFor::Temperature && !targetTemperature)
+        if (wanted.solveFor != SolveFor::Temperature && !targetTemperature)
             throw InputError(Input::Target, "a target temperature is needed to solve");
 
-        problem.emplace(posed.wall, forH ? 0.0 : spec.h.value, tI, tInf, scale);
-        const double xStar = problem->xStar(spec.x.value);
+        problem.emplace(posed.wall, forH ? 0.0 : wanted.h.value, tI, tInf, scale);
+        const double xStar = problem->xStar(wanted.x.value);
         const std::optional<double> givenFo
-            = spec.t ? std::optional(problem->fourier(spec.t->value)) : std::nullopt;
+            = wanted.t ? std::optional(problem->fourier(wanted.t->value)) : std::nullopt;
         std::optional<Target> target;
-        if (spec.solveFor != SolveFor::Temperature)
+        if (wanted.solveFor != SolveFor::Temperature)
             target = problem->target(*targetTemperature);
 
         double fo = givenFo.value_or(0);
         double solvedTime = 0;
         std::optional<Solved> solved;
-        const Where where{targetOnMean(spec.solveFor), xStar};
+        const Where where{targetOnMean(wanted.solveFor), xStar};
         if (forTime) {
             solved = solveFourier(problem->solution(), where, *target);
             fo = solved->value;
@@ -336,18 +336,18 @@ Study runStudy(const StudySpec &spec)
                 throw InputError(Input::Target, "needs an h beyond the range of numbers");
             problem.emplace(posed.wall, h, tI, tInf, scale);
         }
-        StudyResults r = results(spec, *problem, xStar, fo, solved, solvedTime, target);
-        const ChartFrame frame = frameOf(spec, *problem, r, target);
+        StudyResults r = results(wanted, *problem, xStar, fo, solved, solvedTime, target);
+        const ChartFrame frame = frameOf(wanted, *problem, r, target);
         study.charts = allCharts(problem->solution(), frame);
-        if (spec.readings) {
+        if (wanted.readings) {
             const FitPosed fitPosed{.wall = posed.wall,
                                     .tI = tI,
                                     .tInf = tInf,
                                     .scale = scale,
-                                    .mean = targetOnMean(spec.solveFor),
-                                    .x = spec.x.value,
-                                    .hUnit = spec.h.unit};
-            study.fit = fitOnHistory(*spec.readings, fitPosed, frame,
+                                    .mean = targetOnMean(wanted.solveFor),
+                                    .x = wanted.x.value,
+                                    .hUnit = wanted.h.unit};
+            study.fit = fitOnHistory(*wanted.readings, fitPosed, frame,
                                      (*study.charts)[static_cast<std::size_t>(ChartKind::History)]);
         }
         study.results = std::move(r);
@@ -428,22 +428,23 @@ Study studyFromFields(const ExplorerFields &fields, const Readings *readings)
     if (!study.messages.empty())
         return study;
     const auto at = [&](Input input) { return given[static_cast<std::size_t>(input)]; };
-    StudySpec spec{.L = *at(Input::L),
-                   .k = *at(Input::K),
-                   .alpha = at(Input::Alpha),
-                   .rho = at(Input::Rho),
-                   .cp = at(Input::Cp),
-                   .h = at(Input::H).value_or(Given{
-                       0, unitOf(Quantity::HeatTransferCoefficient, fields[Input::H].unit).symbol}),
-                   .tI = *at(Input::TI),
-                   .tInf = *at(Input::TInf),
-                   .t = at(Input::T),
-                   .timeUnit = unitOf(Quantity::Time, fields[Input::T].unit).symbol,
-                   .x = *at(Input::X),
-                   .target = at(Input::Target),
-                   .solveFor = fields.solveFor,
-                   .readings = readings};
-    return runStudy(spec);
+    StudyInputs wanted{
+        .L = *at(Input::L),
+        .k = *at(Input::K),
+        .alpha = at(Input::Alpha),
+        .rho = at(Input::Rho),
+        .cp = at(Input::Cp),
+        .h = at(Input::H).value_or(
+            Given{0, unitOf(Quantity::HeatTransferCoefficient, fields[Input::H].unit).symbol}),
+        .tI = *at(Input::TI),
+        .tInf = *at(Input::TInf),
+        .t = at(Input::T),
+        .timeUnit = unitOf(Quantity::Time, fields[Input::T].unit).symbol,
+        .x = *at(Input::X),
+        .target = at(Input::Target),
+        .solveFor = fields.solveFor,
+        .readings = readings};
+    return runStudy(wanted);
 }
 
 } // namespace planewall

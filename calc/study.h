@@ -49,7 +49,7 @@ struct Given
     std::string_view unit; // as quantity.h spells it; must outlive the study
 };
 
-struct StudySpec
+struct StudyInputs
 {
     Given L, k;
     // Exactly one of α and the pair ρ, c_p; makeWall says which is missing.
@@ -107,7 +107,7 @@ struct Study
 
 // Everything from a problem. Never throws for bad values: each becomes a message on its input
 // (an unreachable target one on Input::Target).
-Study runStudy(const StudySpec &spec);
+Study runStudy(const StudyInputs &wanted);
 
 // The results as text to copy: one line per result, tab-separated columns with a header.
 std::string resultsText(const StudyResults &results);

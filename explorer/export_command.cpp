@@ -132,27 +132,27 @@ ChartData chartFor(ChartKind kind, const ProblemOptions &o)
                              + ": " + e.what()};
         }
     }
-    StudySpec spec{.L = L,
-                   .k = k,
-                   .alpha = value("--alpha", o.alpha, Quantity::Diffusivity, std::nullopt),
-                   .rho = value("--rho", o.rho, Quantity::Density, of(&Material::rho)),
-                   .cp = value("--cp", o.cp, Quantity::SpecificHeat, of(&Material::cp)),
-                   .h = h,
-                   .tI = required("--ti", o.tI, Quantity::Temperature),
-                   .tInf = required("--tinf", o.tInf, Quantity::Temperature),
-                   .t = required("--t", o.t, Quantity::Time),
-                   .timeUnit = "s",
-                   .x = given(o.x) ? required("--x", o.x, Quantity::Length) : Given{0, L.unit},
-                   .target = std::nullopt,
-                   .solveFor = SolveFor::Temperature};
-    if (spec.alpha && given(o.alpha)) {
+    StudyInputs wanted{.L = L,
+                       .k = k,
+                       .alpha = value("--alpha", o.alpha, Quantity::Diffusivity, std::nullopt),
+                       .rho = value("--rho", o.rho, Quantity::Density, of(&Material::rho)),
+                       .cp = value("--cp", o.cp, Quantity::SpecificHeat, of(&Material::cp)),
+                       .h = h,
+                       .tI = required("--ti", o.tI, Quantity::Temperature),
+                       .tInf = required("--tinf", o.tInf, Quantity::Temperature),
+                       .t = required("--t", o.t, Quantity::Time),
+                       .timeUnit = "s",
+                       .x = given(o.x) ? required("--x", o.x, Quantity::Length) : Given{0, L.unit},
+                       .target = std::nullopt,
+                       .solveFor = SolveFor::Temperature};
+    if (wanted.alpha && given(o.alpha)) {
         // α given: ρ and c_p (from the options or the material) are not used.
         if (given(o.rho) || given(o.cp))
             throw UsageError{"--alpha excludes --rho and --cp"};
-        spec.rho.reset();
-        spec.cp.reset();
+        wanted.rho.reset();
+        wanted.cp.reset();
     }
-    const Study study = runStudy(spec);
+    const Study study = runStudy(wanted);
     if (!study.messages.empty()) {
         const InputMessage &m = study.messages.front();
         static constexpr const char *kOptions[]
