@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 using namespace planewall;
 
@@ -243,6 +244,19 @@ TEST(HistoryChart, MarksTargetAndSolvedTime)
     EXPECT_EQ(time.points.front().x, 0.2);
     EXPECT_EQ(time.points.back().x, 0.2);
     EXPECT_NE(time.name.find("solved"), std::string::npos);
+
+    // A target on the mean adds the mean's curve; every line keeps a colour of its own.
+    frame.xStar = 0.5;
+    frame.targetOnMean = true;
+    frame.targetTheta = 0.85159545768729715137;
+    const ChartData onMean = historyChart(WallSolution(1), frame);
+    EXPECT_NEAR(yAt(named(onMean, "mean over the wall"), 0.2), 0.85159545768729715137, 1e-14);
+    EXPECT_NEAR(yAt(named(onMean, "mean over the wall"), 0.4), 0.73350651451615161302, 1e-14);
+    std::vector<int> colours;
+    for (const ChartSeries &s : onMean.series)
+        colours.push_back(s.colour);
+    std::ranges::sort(colours);
+    EXPECT_EQ(std::ranges::adjacent_find(colours), colours.end()) << onMean.series.size();
 }
 
 TEST(ChartCsv, QuotesNamesAndKeepsEveryDouble)
