@@ -71,6 +71,31 @@ TEST(Study, TemperatureAtTime)
     EXPECT_EQ(lineNamed(r, "Q/Q\u2080").lumpedError, "+0.0412");
 }
 
+// Q and q_s scale with Ti - T∞ (36.876916951524490 MJ/m² and 25686.695365125678 W/m² for
+// 275 K): the energy is shown in a unit that keeps its digits, and both are negative when the
+// wall is heated.
+TEST(Study, EnergyAndFluxFollowTheDrivingDifference)
+{
+    const struct
+    {
+        const char *tI, *tInf, *energy, *flux;
+    } rows[] = {
+        {"300", "25", "36.8769 MJ/m\u00B2", "25686.7 W/m\u00B2"},
+        {"25", "300", "-36.8769 MJ/m\u00B2", "-25686.7 W/m\u00B2"},
+        {"25.275", "25", "36.8769 kJ/m\u00B2", "25.6867 W/m\u00B2"},
+        {"25.000275", "25", "36.8769 J/m\u00B2", "0.0256867 W/m\u00B2"},
+    };
+    for (const auto &row : rows) {
+        ExplorerFields f = steelFields();
+        f[Input::TI].text = row.tI;
+        f[Input::TInf].text = row.tInf;
+        const Study study = studyFromFields(f);
+        ASSERT_TRUE(study.results) << row.tI;
+        EXPECT_EQ(lineNamed(*study.results, "Q").exact, row.energy) << row.tI;
+        EXPECT_EQ(lineNamed(*study.results, "q\u209B").exact, row.flux) << row.tI;
+    }
+}
+
 TEST(Study, FahrenheitGivesTheSameWallInItsScale)
 {
     ExplorerFields f = steelFields();

@@ -709,7 +709,20 @@ void Form1Test::resultBoxesAreReadAsText()
         QVERIFY(text);
         QCOMPARE(text->characterCount(), box->text().size());
         QCOMPARE(text->text(0, text->characterCount()), box->text());
+        QCOMPARE(text->text(1, 3), box->text().mid(1, 2));
+        QCOMPARE(readOut->text(QAccessible::Value), box->text());
         QVERIFY(readOut->text(QAccessible::Description).endsWith(kCopyHelp));
+        // A reader's selection is always the whole value, as a click makes it.
+        int start = -1, end = -1;
+        QCOMPARE(text->selectionCount(), 0);
+        text->addSelection(1, 2);
+        QCOMPARE(text->selectionCount(), 1);
+        text->selection(0, &start, &end);
+        QCOMPARE(std::pair(start, end), std::pair(0, int(box->text().size())));
+        text->removeSelection(0);
+        QCOMPARE(text->selectionCount(), 0);
+        text->selection(0, &start, &end);
+        QCOMPARE(end, 0);
     }
     QCOMPARE(result(Slot::Zeta1)->text(), announced ? QStringLiteral("0.8603") : "0.0008");
 }
