@@ -340,6 +340,22 @@ void ExplorerTest::materialFillsPropertiesAndEditingLeavesIt()
     typeInto(Input::K, QStringLiteral("390"));
     QCOMPARE(material->currentIndex(), 0);
     QCOMPARE(m_window->inputs()->edit(Input::Rho)->text(), QStringLiteral("8933"));
+    QVERIFY(waitForStudy());
+    // Fo = k / (ρ c_p) · t / L² = 390 / (8933 · 385) · 600 s / (50 mm)².
+    QVERIFY(qAbs(m_window->shownStudy()->results->fo / 27.21559197547107 - 1) < 1e-14);
+
+    // Given by α instead: ρ and c_p are no longer read. Fo = 100 mm²/s · 600 s / (50 mm)².
+    choose(m_window->inputs()->givenByChooser(), 1);
+    QVERIFY(waitForStudy());
+    QCOMPARE(m_window->inputs()->unitChooser(Input::Alpha)->currentText(),
+             QStringLiteral("mm\u00B2/s"));
+    typeInto(Input::Alpha, QStringLiteral("100"));
+    QVERIFY(waitForStudy());
+    QVERIFY(qAbs(m_window->shownStudy()->results->fo / 24 - 1) < 1e-14);
+    QVERIFY(!m_window->inputs()->edit(Input::Rho)->isEnabled());
+    choose(m_window->inputs()->givenByChooser(), 0);
+    QVERIFY(waitForStudy());
+    QVERIFY(qAbs(m_window->shownStudy()->results->fo / 27.21559197547107 - 1) < 1e-14);
 }
 
 void ExplorerTest::calculatorBoxesReplaceOnlyHLAndK()
@@ -433,6 +449,16 @@ void ExplorerTest::chartTakesFocusAndCopiesItself()
     QCOMPARE(view->accessibleName(), QStringLiteral("Temperature against time"));
     QVERIFY(
         view->accessibleDescription().contains(QStringLiteral("at the centre and the surface")));
+
+    // Alt+3 goes to the third chart; the Chart menu's Ctrl+Alt+C copies the chart shown.
+    QTest::keyClick(m_window.get(), Qt::Key_3, Qt::AltModifier);
+    QCOMPARE(m_window->chartTabs()->currentIndex(), 2);
+    ChartView *energy = m_window->chartView(ChartKind::Energy);
+    QVERIFY(QTest::qWaitForWindowExposed(energy));
+    QApplication::clipboard()->clear();
+    QTest::keyClick(m_window.get(), Qt::Key_C, Qt::ControlModifier | Qt::AltModifier);
+    QCOMPARE(QApplication::clipboard()->image().size(),
+             energy->size() * energy->devicePixelRatio());
 }
 
 void ExplorerTest::hoverZoomAndReset()

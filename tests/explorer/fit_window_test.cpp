@@ -319,6 +319,11 @@ void FitWindowTest::badFilesAreExplainedByLine_data()
     QTest::newRow("semicolons") << QByteArray("t;T\n0;-20\n10;-19,6\n")
                                 << "bad.csv: line 1: " << true;
     QTest::newRow("nothing but a header") << QByteArray("t,T\n") << "bad.csv: " << true;
+    // Not a file of readings at all (the text is not written then).
+    QTest::newRow("a folder") << QByteArray("folder") << "is a folder, not a file of readings"
+                              << true;
+    QTest::newRow("a file that is not there")
+        << QByteArray("missing") << "missing.csv: cannot be opened: " << true;
     // Read, but hotter than the fluid: the fit says which reading, and the readings it cannot
     // fit replace the earlier ones.
     QTest::newRow("a reading beyond T\u221E")
@@ -334,7 +339,12 @@ void FitWindowTest::badFilesAreExplainedByLine()
 
     QSignalSpy read(m_window.get(), &ExplorerWindow::readingsRead);
     QSignalSpy shown(m_window.get(), &ExplorerWindow::studyShown);
-    m_window->fitFile(write(QStringLiteral("bad.csv"), text));
+    if (text == "folder")
+        m_window->fitFile(m_folder->path());
+    else if (text == "missing")
+        m_window->fitFile(m_folder->filePath(QStringLiteral("missing.csv")));
+    else
+        m_window->fitFile(write(QStringLiteral("bad.csv"), text));
     QVERIFY(read.wait(5000));
     QCOMPARE(read.front().front().toBool(), !earlierFitStays);
     if (!earlierFitStays)
