@@ -122,9 +122,18 @@ Solved solveMonotonic(const Equation &e, double guess)
             e.f, low, high, fLow, fHigh, boost::math::tools::eps_tolerance<double>(), iterations);
     }
     const double p = std::midpoint(a, b);
-    // The answer moves by the error of f over its slope: |dp/p| = error / |df/d ln p|.
-    const double step = 1e-6;
-    const double slope = std::fabs(e.f(p * (1 + step)) - e.f(p * (1 - step))) / (2 * step);
+    // The answer moves by the error of f over its slope: |dp/p| = error / |df/d ln p|. The
+    // slope is a central difference in ln p whose step widens until the difference stands clear
+    // of f's own error: where f is nearly flat (close to the limit h -> inf) a narrow step sees
+    // only rounding, a slope of 0 or of one ulp over the step, and the error would be infinite
+    // or far too small.
+    double slope = 0;
+    for (double step = 1e-6; step < 0.1; step *= 16) {
+        const double difference = std::fabs(e.f(p * (1 + step)) - e.f(p * (1 - step)));
+        slope = difference / (2 * step);
+        if (difference > 100 * e.error)
+            break;
+    }
     const double fromSolution = slope > 0 ? e.error / slope : kInfinity;
     return {p, std::max((b - a) / p, fromSolution)};
 }

@@ -123,6 +123,31 @@ TEST(Solve, ReportsTheAccuracyItCanReachNearTheLimit)
     EXPECT_GT(s.relError, 1e-10);
     const double reached = WallSolution(s.value).theta(0, 0.3);
     EXPECT_NEAR(reached / limit - 1, 1e-9, 1e-12);
+
+    // Closer still, at the centre for Fo = 1, where h -> inf gives θ* = 0.10797704444411:
+    // an answer within its reported error of mpmath's (60 digits), and an error no larger than
+    // the conditioning says (|dp/p| = error of ln θ* / |d ln θ*/d ln Bi|), up to where the
+    // target cannot be told from the limit at all.
+    const struct
+    {
+        double theta, bi, mostError;
+    } near[] = {
+        {0.10797705, 95906373.614807066, 1e-7},
+        {0.107977044445, 598039752279.78173, 1e-3},
+        {0.1079770444445, 1362822851455.9863, 2e-3},
+        {0.1079770444443, 2789963270388.9742, 1e-2},
+    };
+    for (const auto &n : near) {
+        const Solved close = solveBiot(1, {false, 0}, Target::fromTheta(n.theta));
+        EXPECT_LE(std::fabs(close.value / n.bi - 1), close.relError) << n.theta;
+        EXPECT_LT(close.relError, n.mostError) << n.theta;
+    }
+    try {
+        solveBiot(1, {false, 0}, Target::fromTheta(0.10797704444410905));
+        ADD_FAILURE() << "solved within rounding of the limit";
+    } catch (const UnreachableTarget &e) {
+        EXPECT_EQ(e.reason(), Unreachable::WithinLimitAccuracy);
+    }
 }
 
 // The dimensional layer: real units in, through θ*, back out.
