@@ -592,6 +592,8 @@ void Form1Test::toolTipsExplainEachResult()
     QFETCH(QStringList, lines);
 
     QCOMPARE(result(slot)->toolTip(), kCopyHelp);
+    QCOMPARE(QAccessible::queryAccessibleInterface(result(slot))->text(QAccessible::Description),
+             kCopyHelp);
     typeAll(h, QStringLiteral("1"), k);
     clickCalculate();
     QCOMPARE(result(slot)->toolTip(), lines.join(u'\n'));
