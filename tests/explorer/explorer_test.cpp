@@ -431,6 +431,14 @@ void ExplorerTest::tabWalksInReadingOrder()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), next);
     }
+    // A screen reader names each field and, apart, its unit.
+    QCOMPARE(in->edit(Input::K)->accessibleName(), QStringLiteral("Conductivity k"));
+    for (int i = 0; i < kInputCount; ++i) {
+        const auto input = static_cast<Input>(i);
+        QVERIFY(!in->edit(input)->accessibleName().isEmpty());
+        QCOMPARE(in->unitChooser(input)->accessibleName(),
+                 QStringLiteral("Unit of ") + in->edit(input)->accessibleName());
+    }
 }
 
 void ExplorerTest::chartTakesFocusAndCopiesItself()
