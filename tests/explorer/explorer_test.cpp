@@ -170,8 +170,11 @@ void ExplorerTest::solveForTimeWithTheKeyboard()
     QTest::keyClick(m_window.get(), Qt::Key_S, Qt::AltModifier);
     QComboBox *solveFor = m_window->inputs()->solveForChooser();
     QCOMPARE(QApplication::focusWidget(), solveFor);
+    QCOMPARE(m_window->inputs()->edit(Input::T)->placeholderText(), QString());
     QTest::keyClick(solveFor, Qt::Key_Down);
     QCOMPARE(solveFor->currentIndex(), 1);
+    // t then only draws the charts further, if given.
+    QCOMPARE(m_window->inputs()->edit(Input::T)->placeholderText(), QStringLiteral("optional"));
     // Alt+R to the target, 100 °C, Enter.
     QTest::keyClick(m_window.get(), Qt::Key_R, Qt::AltModifier);
     QLineEdit *target = m_window->inputs()->edit(Input::Target);
