@@ -259,6 +259,48 @@ TEST(HistoryChart, MarksTargetAndSolvedTime)
     EXPECT_EQ(std::ranges::adjacent_find(colours), colours.end()) << onMean.series.size();
 }
 
+// Labels every 1, 2, 2.5 or 5 times a power of ten, the smallest such step that needs at most
+// six intervals.
+TEST(ChartAxes, LabelStepsAreRoundAndAboutSix)
+{
+    const struct
+    {
+        double min, max, step;
+    } rows[] = {
+        {0, 1, 0.2},  {0, 6, 1},     {0, 6.0001, 2},      {0, 13, 2.5},
+        {0, 300, 50}, {25, 300, 50}, {-1e-3, 1e-3, 5e-4}, {0, 1e30, 2e29},
+        {1, 1, 0},    {2, 1, 0},     {0, INFINITY, 0},    {0, NAN, 0},
+    };
+    for (const auto &row : rows)
+        EXPECT_DOUBLE_EQ(niceStep(row.min, row.max), row.step) << row.min << " " << row.max;
+}
+
+// The temperature axis spans Ti and T∞ out to round labels; a wall at the fluid's temperature
+// gets a degree either side rather than an empty axis.
+TEST(ChartAxes, TemperatureAxisHoldsBothTemperatures)
+{
+    const struct
+    {
+        double tInf, tDifference, min, max, step;
+    } rows[] = {
+        {25, 275, 0, 300, 50},
+        {800, -600, 200, 800, 100},
+        {20, 0, 19, 21, 0.5},
+        {-40, 0, -42, -38, 1}, // 5% of 40 either side
+    };
+    for (const auto &row : rows) {
+        ChartFrame frame = dimensionless(1, 0.2, 0);
+        frame.temperatureName = "T";
+        frame.temperatureUnit = "C";
+        frame.tInf = row.tInf;
+        frame.tDifference = row.tDifference;
+        const ChartData chart = historyChart(WallSolution(1), frame);
+        EXPECT_DOUBLE_EQ(chart.y.min, row.min) << row.tInf << " " << row.tDifference;
+        EXPECT_DOUBLE_EQ(chart.y.max, row.max) << row.tInf << " " << row.tDifference;
+        EXPECT_DOUBLE_EQ(chart.y.tickStep, row.step) << row.tInf << " " << row.tDifference;
+    }
+}
+
 TEST(ChartCsv, QuotesNamesAndKeepsEveryDouble)
 {
     ChartData chart{ChartKind::Energy,
