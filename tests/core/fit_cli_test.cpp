@@ -156,6 +156,42 @@ TEST_F(FitCli, JsonHoldsTheFitTheIntervalAndEveryReading)
     EXPECT_EQ(both.at("dof"), 9);
 }
 
+// At Bi = 125 (h = 2e5 W/m²K) the face is all but held at T∞: h gets a lower bound only, and
+// a second property fitted beside it no interval, since it moves with h. Readings by mpmath.
+TEST_F(FitCli, AHeldFaceBoundsHFromBelowAndLeavesTheOtherWithoutInterval)
+{
+    const std::string data = file("held.csv",
+                                  "10,-13.982526398592244\n20,2.6380701781693564\n"
+                                  "30,16.742566729838477\n40,27.470213980214511\n"
+                                  "60,41.615080230883403\n80,49.609727738644509\n"
+                                  "100,54.127920092695356\n120,56.681384141001724\n"
+                                  "160,58.940045948792141\n200,59.661454462219497\n"
+                                  "240,59.89186976452377\n");
+    const struct
+    {
+        const char *also;
+        double value;
+        const char *note;
+    } rows[] = {
+        {"alpha", 63.9 / (7832.0 * 434.0), "no interval for \u03B1: h is bounded only from below"},
+        {"k", 63.9, "no interval for k: h is bounded only from below"},
+    };
+    for (const auto &row : rows) {
+        const Outcome o
+            = runCli(wall({"fit", "--data", data, "--ti", "-20", "--also", row.also, "--json"}));
+        ASSERT_EQ(o.status, 0) << o.err;
+        const auto json = nlohmann::json::parse(o.out);
+        EXPECT_NEAR(json.at("h").get<double>() / 2e5, 1, 1e-6) << row.also;
+        EXPECT_NEAR(json.at(row.also).get<double>() / row.value, 1, 1e-6) << row.also;
+        EXPECT_EQ(json.at("h_lower_bound_only"), true) << row.also;
+        EXPECT_LE(json.at("h_ci95")[0].get<double>(), 2e5) << row.also;
+        EXPECT_TRUE(json.at("h_ci95")[1].is_null()) << row.also;
+        EXPECT_TRUE(json.at(std::string(row.also) + "_ci95")[0].is_null()) << row.also;
+        EXPECT_NE(json.at("notes").dump().find(row.note), std::string::npos) << json.at("notes");
+        EXPECT_NE(json.at("warnings").dump().find("Bi = 125 > 50"), std::string::npos);
+    }
+}
+
 TEST_F(FitCli, UnitsShiftsAndWindowsGiveTheSameH)
 {
     // The same readings in minutes and in kelvin, logged from 45 s before the wall met the
