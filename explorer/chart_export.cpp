@@ -42,13 +42,13 @@ private:
     static inline QtMessageHandler s_previous = nullptr;
 };
 
-// The chart as the view shows it (zoom included), without the view's frame, smoothed.
-void renderChart(ChartView &view, QPainter &painter)
+// The chart as the view shows it (zoom included), without the view's frame, smoothed, into
+// `size` (scaled, its proportions kept, when that is not the view's own).
+void renderChart(ChartView &view, QPainter &painter, QSize size)
 {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    view.render(&painter, QRectF(QPointF(0, 0), view.viewport()->size()),
-                view.viewport()->geometry());
+    view.render(&painter, QRectF(QPointF(0, 0), size), view.viewport()->geometry());
 }
 
 QString failure(const QString &path, const QString &why)
@@ -67,18 +67,19 @@ std::optional<ImageFormat> imageFormatOf(const QString &path)
     return std::nullopt;
 }
 
-QString saveChartImage(ChartView &view, const QString &path, ImageFormat format)
+QString saveChartImage(ChartView &view, const QString &path, ImageFormat format, QSize size)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(path, file.errorString());
-    const QSize size = view.viewport()->size();
+    if (!size.isValid())
+        size = view.viewport()->size();
     if (format == ImageFormat::Png) {
         QImage image(size, QImage::Format_ARGB32_Premultiplied);
         image.fill(view.palette().color(QPalette::Base));
         {
             QPainter painter(&image);
-            renderChart(view, painter);
+            renderChart(view, painter, size);
         }
         QImageWriter writer(&file, "png");
         if (!writer.write(image))
@@ -95,7 +96,7 @@ QString saveChartImage(ChartView &view, const QString &path, ImageFormat format)
         QPainter painter;
         if (!painter.begin(&svg))
             return failure(path, QObject::tr("the SVG could not be started"));
-        renderChart(view, painter);
+        renderChart(view, painter, size);
         painter.end();
     }
     if (!file.commit())
@@ -129,7 +130,7 @@ QString exportChartImage(const ChartData &chart, QSize size, const QString &path
         const QuietOffscreen quiet;
         view.show();
     }
-    return saveChartImage(view, path, format);
+    return saveChartImage(view, path, format, size);
 }
 
 } // namespace planewall

@@ -76,6 +76,13 @@ void ExportTest::writesTheChart_data()
     QTest::newRow("heisler from h, L and k")
         << QStringList{"--export-chart", "heisler", "--h", "500", "--L", "5cm", "--k", "60.5"}
         << "heisler-hlk.svg" << QSize(800, 600);
+    // Smaller than the chart's texts fit in: drawn scaled down, the image as large as asked.
+    QTest::newRow("a thumbnail") << QStringList{"--export-chart", "heisler", "--bi", "1",
+                                                "--size",         "120x90"}
+                                 << "thumbnail.png" << QSize(120, 90);
+    QTest::newRow("the extreme sizes")
+        << QStringList{"--export-chart", "heisler", "--bi", "1", "--size", "16x20000"}
+        << "extreme.svg" << QSize(16, 20000);
 }
 
 void ExportTest::writesTheChart()
@@ -96,9 +103,10 @@ void ExportTest::writesTheChart()
         QCOMPARE(image.size(), size);
         // Drawn, not blank: the image holds more than its background colour.
         const QRgb background = image.pixel(0, 0);
+        const int step = image.width() * image.height() > 100000 ? 7 : 1;
         int other = 0;
-        for (int y = 0; y < image.height(); y += 7)
-            for (int x = 0; x < image.width(); x += 7)
+        for (int y = 0; y < image.height(); y += step)
+            for (int x = 0; x < image.width(); x += step)
                 other += image.pixel(x, y) != background;
         QVERIFY(other > 100);
     }
@@ -120,9 +128,19 @@ void ExportTest::badOptionsExitTwo_data()
     QTest::newRow("size not WxH")
         << (QStringList{"--export-chart", "heisler", "--bi", "1", "--size", "800"} + out)
         << "--size";
-    QTest::newRow("size too small")
-        << (QStringList{"--export-chart", "heisler", "--bi", "1", "--size", "8x8"} + out)
-        << "from 16 to 20000";
+    for (const char *size : {"8x8", "15x16", "16x15", "20001x16", "16x20001"}) {
+        QTest::addRow("size %s", size)
+            << (QStringList{"--export-chart", "heisler", "--bi", "1", "--size", size} + out)
+            << "from 16 to 20000";
+    }
+    QTest::newRow("Bi negative") << (QStringList{"--export-chart", "heisler", "--bi", "-1"} + out)
+                                 << "--bi: must be >= 0";
+    QTest::newRow("Fo negative")
+        << (QStringList{"--export-chart", "profile", "--bi", "1", "--fo", "-1", "--x", "0"} + out)
+        << "--fo: must be >= 0";
+    QTest::newRow("Fo without Bi")
+        << (QStringList{"--export-chart", "profile", "--fo", "1", "--x", "0"} + kSteel + out)
+        << "--fo goes with --bi";
     QTest::newRow("unknown option")
         << (QStringList{"--export-chart", "heisler", "--bi", "1", "--colour", "red"} + out)
         << "--colour";
