@@ -515,6 +515,11 @@ void ExplorerTest::hoverZoomAndReset()
 
 void ExplorerTest::resultsCopyAsText()
 {
+    // The button lies under the table, at its right, not over it.
+    const QRect table = m_window->results()->table()->geometry();
+    const QRect button = m_window->results()->copyButton()->geometry();
+    QVERIFY(button.top() > table.bottom());
+    QCOMPARE(button.right(), table.right());
     QApplication::clipboard()->clear();
     QTest::mouseClick(m_window->results()->copyButton(), Qt::LeftButton);
     const QString text = QApplication::clipboard()->text();
