@@ -158,8 +158,16 @@ void ExplorerTest::startsWithTheSteelWall()
     QTableWidget *table = m_window->results()->table();
     QCOMPARE(table->verticalHeaderItem(2)->text(), QStringLiteral("T at x"));
     QCOMPARE(table->item(2, 0)->text(), QStringLiteral("87.3201 \u00B0C"));
-    for (ChartKind kind : kChartKinds)
+    // Every curve is drawn against the chart's own two axes.
+    for (ChartKind kind : kChartKinds) {
         QVERIFY(!m_window->chartView(kind)->drawnSeries().empty());
+        for (QXYSeries *s : m_window->chartView(kind)->drawnSeries()) {
+            const QList<QAbstractAxis *> axes = s->attachedAxes();
+            QCOMPARE(axes.size(), 2);
+            QCOMPARE(axes[0]->orientation() | axes[1]->orientation(),
+                     Qt::Horizontal | Qt::Vertical);
+        }
+    }
     QCOMPARE(m_window->inputs()->materialChooser()->currentText(),
              QStringLiteral("Plain carbon steel"));
 }

@@ -12,6 +12,7 @@
 #include "fit_panel.h"
 #include "input_panel.h"
 #include "offscreen_test_main.h"
+#include "results_panel.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QXYSeries>
 
@@ -83,6 +85,7 @@ private Q_SLOTS:
     void badFilesAreExplainedByLine_data();
     void badFilesAreExplainedByLine();
     void clearFitTakesTheReadingsAway();
+    void tabWalksFromTheChartThroughTheFit();
 
 private:
     void typeInto(Input input, const QString &text);
@@ -386,6 +389,26 @@ void FitWindowTest::clearFitTakesTheReadingsAway()
     typeInto(Input::H, QStringLiteral("600"));
     QVERIFY(waitForStudy());
     QVERIFY(!m_window->shownStudy()->fit);
+}
+
+// Under the T(t) chart the fit's panel comes next in the Tab chain, then the results.
+void FitWindowTest::tabWalksFromTheChartThroughTheFit()
+{
+    fitTheCentre();
+    m_window->chartTabs()->setCurrentIndex(1);
+    ChartView *history = m_window->chartView(ChartKind::History);
+    QVERIFY(QTest::qWaitForWindowExposed(history));
+    history->setFocus(Qt::TabFocusReason);
+    QList<QWidget *> walked;
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << QApplication::focusWidget();
+    }
+    const qsizetype apply = walked.indexOf(m_window->fitPanel()->applyButton());
+    const qsizetype table = walked.indexOf(m_window->results()->table());
+    QVERIFY2(apply >= 0 && table > apply, qPrintable(QString::number(apply)));
+    const qsizetype residuals = walked.indexOf(m_window->fitPanel()->residualView());
+    QVERIFY(residuals >= 0 && residuals < apply);
 }
 
 PLANEWALL_OFFSCREEN_TEST_MAIN(FitWindowTest)
