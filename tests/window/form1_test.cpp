@@ -58,6 +58,8 @@ private Q_SLOTS:
     void startState();
     void windowKeepsItsSize_data();
     void windowKeepsItsSize();
+    void everyControlSitsInItsBox_data();
+    void everyControlSitsInItsBox();
     void ruleLinesAreDrawnWhereTheyBelong_data();
     void ruleLinesAreDrawnWhereTheyBelong();
     void tabVisitsEntriesThenCommands();
@@ -238,6 +240,54 @@ void Form1Test::tabVisitsEntriesThenCommands()
         visited << QApplication::focusWidget();
     }
     QCOMPARE(visited, expected);
+}
+
+void Form1Test::everyControlSitsInItsBox_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("box"); // in pixels
+
+    // The form's boxes in twips (left, top, width, height), 15 to the pixel.
+    const struct
+    {
+        const char *name;
+        int twips[4];
+    } rows[] = {
+        {"Label1", {120, 0, 6015, 975}},       {"Label2(0)", {720, 1440, 375, 375}},
+        {"Label3(0)", {1200, 1440, 255, 255}}, {"Label4", {1560, 1200, 495, 375}},
+        {"Label5(0)", {1680, 1800, 255, 375}}, {"Label6(0)", {3480, 1440, 255, 495}},
+        {"Label8(0)", {3720, 1680, 135, 255}}, {"Label7", {3840, 1500, 615, 375}},
+        {"Label6(1)", {4440, 1440, 255, 495}}, {"Label8(1)", {4680, 1680, 135, 255}},
+        {"Label3(1)", {4800, 1560, 255, 255}}, {"Label2(1)", {5160, 1500, 375, 375}},
+        {"Label5(3)", {120, 2520, 615, 375}},  {"Text_h", {840, 2520, 1500, 500}},
+        {"Label5(2)", {120, 3180, 615, 375}},  {"Text_L", {840, 3240, 1500, 500}},
+        {"Label5(1)", {120, 3840, 615, 375}},  {"Text_k", {840, 3960, 1500, 500}},
+        {"Label2(2)", {3480, 2400, 375, 375}}, {"Label3(2)", {3960, 2400, 255, 255}},
+        {"Label_bi", {4320, 2400, 1335, 405}}, {"Label6(2)", {3480, 2880, 255, 495}},
+        {"Label8(2)", {3720, 3120, 135, 255}}, {"Label3(3)", {3960, 2880, 255, 255}},
+        {"Label_z1", {4320, 2880, 1335, 405}}, {"Label6(3)", {3480, 3360, 255, 495}},
+        {"Label8(3)", {3720, 3600, 135, 255}}, {"Label3(4)", {3960, 3360, 255, 255}},
+        {"Label_z2", {4320, 3360, 1335, 405}}, {"Label6(4)", {3480, 3840, 255, 495}},
+        {"Label8(4)", {3720, 4080, 135, 255}}, {"Label3(5)", {3960, 3840, 255, 255}},
+        {"Label_z3", {4320, 3840, 1335, 405}}, {"Label6(5)", {3480, 4320, 255, 495}},
+        {"Label8(5)", {3720, 4560, 135, 255}}, {"Label3(6)", {3960, 4320, 255, 255}},
+        {"Label_z4", {4320, 4320, 1335, 405}}, {"Command1", {360, 5040, 1800, 735}},
+        {"Command2", {3840, 5040, 1800, 735}}, {"Label_ostrel", {4800, 6000, 1215, 255}},
+    };
+    for (const auto &row : rows) {
+        const auto px = [&row](int i) { return qRound(row.twips[i] / 15.0); };
+        QTest::newRow(row.name) << QString::fromLatin1(row.name)
+                                << QRect(px(0), px(1), px(2), px(3));
+    }
+}
+
+void Form1Test::everyControlSitsInItsBox()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, box);
+    const QList<QWidget *> named = m_form->findChildren<QWidget *>(name);
+    QCOMPARE(named.size(), 1);
+    QCOMPARE(named.front()->geometry(), box);
 }
 
 void Form1Test::ruleLinesAreDrawnWhereTheyBelong_data()
