@@ -243,6 +243,9 @@ void FitWindowTest::fitsTheFileOnTheExplorersWall()
     QVERIFY(panel->heading()->text().contains(QStringLiteral("readings.csv")));
     QVERIFY(panel->problem()->isHidden());
     QVERIFY(panel->applyButton()->isEnabled());
+    // The texts start where the buttons under them do.
+    QCOMPARE(panel->summary()->mapTo(panel, QPoint(0, 0)).x(),
+             panel->applyButton()->mapTo(panel, QPoint(0, 0)).x());
 
     // On the T(t) chart, in its minutes and °C: every reading a point, and the fitted curve
     // through each of them.

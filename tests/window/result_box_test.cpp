@@ -9,7 +9,11 @@
 #include "painted_ink.h"
 #include "result_box.h"
 
+#include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTimer>
 
 using namespace planewall;
 
@@ -104,6 +108,21 @@ void ResultBoxTest::wideTextIsShrunkThenElided()
     QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(),
              text.isEmpty() ? QStringLiteral("before") : text);
+    // So does the context menu's Copy, which names its shortcut.
+    QKeySequence menuShortcut;
+    bool menuEnabled = false;
+    QTimer::singleShot(0, &box, [&] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            menuShortcut = menu->actions().value(0)->shortcut();
+            menuEnabled = menu->actions().value(0)->isEnabled();
+            menu->close();
+        }
+    });
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                box.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&box, &menuEvent);
+    QCOMPARE(menuShortcut, QKeySequence(QKeySequence::Copy));
+    QCOMPARE(menuEnabled, !text.isEmpty());
 
     // In a box wide enough, the same text is drawn whole at the box's own size, whatever
     // that size becomes.
