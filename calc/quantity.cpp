@@ -252,6 +252,13 @@ double nineFifths(double value)
     return std::isfinite(nine) ? nine / 5 : value / 5 * 9;
 }
 
+// value * 5 / 9, also where value * 5 alone would overflow.
+double fiveNinths(double value)
+{
+    const double five = value * 5;
+    return std::isfinite(five) ? five / 9 : value / 9 * 5;
+}
+
 } // namespace
 
 std::span<const Unit> unitsOf(Quantity quantity)
@@ -431,11 +438,11 @@ double toScale(double value, std::string_view fromUnit, std::string_view toUnit)
     if (fromUnit == "K" && toUnit == "C")
         return value - 273.15;
     if (fromUnit == "F" && toUnit == "C")
-        return (value - 32) * 5 / 9;
+        return fiveNinths(value - 32);
     if (fromUnit == "C" && toUnit == "F")
         return nineFifths(value) + 32;
     if (fromUnit == "F" && toUnit == "K")
-        return (value + 459.67) * 5 / 9;
+        return fiveNinths(value + 459.67);
     if (fromUnit == "K" && toUnit == "F")
         return nineFifths(value) - 459.67;
     throw std::invalid_argument("toScale: not a temperature unit");

@@ -339,6 +339,8 @@ TEST(TemperatureScaleRule, ToScaleIsAffine)
     EXPECT_NEAR(toScale(32, "F", "K"), 273.15, 1e-13);
     EXPECT_NEAR(toScale(373.15, "K", "C"), 100, 1e-13);
     EXPECT_DOUBLE_EQ(toScale(9e307, "K", "F"), 1.62e308);
+    EXPECT_DOUBLE_EQ(toScale(1.62e308, "F", "K"), 9e307); // 1.62e308 * 5 alone overflows
+    EXPECT_DOUBLE_EQ(toScale(4.772e307, "F", "C"), 4.772e307 / 1.8);
     EXPECT_EQ(toScale(5, "", "C"), 5);
     EXPECT_EQ(toScale(5, "K", "K"), 5);
     EXPECT_THROW(toScale(5, "R", "C"), std::invalid_argument);
